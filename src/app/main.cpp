@@ -1,0 +1,21 @@
+#include "app/application.h"
+#include "app/program_form.h"
+#include "platform/qt_dialogs.h"
+
+#include <QScreen>
+
+int main(int argc, char** argv)
+{
+    kel::KelvaryApplication application(argc, argv);
+    kel::QtDialogs dialogs;
+    application.setDialogs(&dialogs);
+
+    kel::TProgramForm mainWindow(dialogs);
+    dialogs.setMainWindow(&mainWindow);
+    mainWindow.show();
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    mainWindow.move(screen.center() - mainWindow.frameGeometry().center() + mainWindow.frameGeometry().topLeft());
+    const int result = application.exec();
+    application.setDialogs(nullptr);
+    return result;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Every modal dialog the program shows goes through this interface, so that
+// tests can answer from a script and check what was asked.
+#include "graphics/colour.h"
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QPrinter;
+
+namespace kel {
+
+// A picture or file dialog as a command asks for it.
+struct FileDialogRequest {
+    QString title;
+    QString folder;          // initial folder
+    QString fileName;        // proposed name
+    QStringList filters;     // "Description (*.ext *.ext)" entries, in order
+    int filterIndex = 1;     // 1-based, as the filter list counts
+    QString defaultExtension; // without the dot
+    QPoint offset;           // from the main window's top-left corner
+    bool preview = false;    // picture dialogs show a preview pane
+};
+
+struct FileChoice {
+    QString fileName;
+    int filterIndex = 1;
+};
+
+enum class MessageKind { Confirmation, Information };
+enum class Answer { Yes, No, Ok };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual std::optional<FileChoice> openPicture(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> savePicture(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> saveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<Colour> chooseColour(Colour initial) = 0;
+    virtual std::optional<QString> browseFolder(const QString& title, const QString& startFolder) = 0;
+
+    // Confirmation boxes answer Yes or No (Escape and the close box are No);
+    // information boxes answer Ok.
+    virtual Answer message(MessageKind kind, const QString& text) = 0;
+    // The default error box: the failure's text with an OK button.
+    virtual void showError(const QString& text) = 0;
+
+    // The print and printer-setup dialogs; true when the user confirmed.
+    virtual bool print(QPrinter& printer) = 0;
+    virtual bool printerSetup(QPrinter& printer) = 0;
+};
+
+} // namespace kel

@@ -1,0 +1,122 @@
+#include "platform/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kel {
+
+namespace {
+
+QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+// A preview pane beside the file list, showing the selected picture shrunk to fit.
+void addPreview(QFileDialog& dialog, const QtDialogs::PreviewLoader& loader)
+{
+    auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!layout) return;
+    auto* preview = new QLabel(&dialog);
+    preview->setFixedSize(180, 180);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(preview, 1, layout->columnCount(), layout->rowCount() - 1, 1);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview, loader](const QString& path) {
+        QImage image = loader ? loader(path) : QImage(path);
+        if (image.isNull()) {
+            preview->clear();
+            return;
+        }
+        preview->setPixmap(QPixmap::fromImage(
+            image.scaled(preview->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::FastTransformation)));
+    });
+}
+
+} // namespace
+
+std::optional<FileChoice> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(mainWindow_, request.title, request.folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A typed name need not exist; the command reports what it cannot read.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
+        dialog.selectNameFilter(request.filters[request.filterIndex - 1]);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (request.preview) addPreview(dialog, previewLoader_);
+    if (mainWindow_) dialog.move(mainWindow_->frameGeometry().topLeft() + request.offset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FileChoice{dialog.selectedFiles().first(),
+                      int(request.filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+std::optional<FileChoice> QtDialogs::openPicture(const FileDialogRequest& request)
+{
+    return runFileDialog(request, false);
+}
+
+std::optional<FileChoice> QtDialogs::savePicture(const FileDialogRequest& request)
+{
+    return runFileDialog(request, true);
+}
+
+std::optional<FileChoice> QtDialogs::saveFile(const FileDialogRequest& request)
+{
+    return runFileDialog(request, true);
+}
+
+std::optional<Colour> QtDialogs::chooseColour(Colour initial)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), mainWindow_);
+    if (!chosen.isValid()) return std::nullopt;
+    return rgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+std::optional<QString> QtDialogs::browseFolder(const QString& title, const QString& startFolder)
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        mainWindow_, title, startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+}
+
+Answer QtDialogs::message(MessageKind kind, const QString& text)
+{
+    const bool confirm = kind == MessageKind::Confirmation;
+    QMessageBox box(confirm ? QMessageBox::Question : QMessageBox::Information,
+                    confirm ? QStringLiteral("Confirmation") : QStringLiteral("Information"), text,
+                    confirm ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, mainWindow_);
+    if (confirm) box.setEscapeButton(QMessageBox::No);
+    const int pressed = box.exec();
+    if (!confirm) return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtDialogs::showError(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                    mainWindow_);
+    box.exec();
+}
+
+bool QtDialogs::print(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, mainWindow_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::printerSetup(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, mainWindow_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace kel
