@@ -1,0 +1,7 @@
+#include "codecs/codec.h"
+
+namespace kel::codecs {
+
+std::vector<ReaderEntry> iconAndMetafileReaders() { return {}; }
+
+} // namespace kel::codecs

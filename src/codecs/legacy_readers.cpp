@@ -1,0 +1,7 @@
+#include "codecs/codec.h"
+
+namespace kel::codecs {
+
+std::vector<ReaderEntry> legacyReaders() { return {}; }
+
+} // namespace kel::codecs
