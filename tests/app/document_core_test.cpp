@@ -1,0 +1,262 @@
+// The document pieces that need no window: colour count, status line texts,
+// zoom steps, the open dialog's request and the drawing of an opened picture.
+#include "app/document/colour_count.h"
+#include "app/document/open_dialog.h"
+#include "app/document/opened_picture.h"
+#include "app/document/status_line.h"
+#include "app/document/zoom_steps.h"
+#include "graphics/pixel_rows.h"
+#include "graphics/picture.h"
+#include "support/bitmap_compare.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace kel {
+namespace {
+
+using test::bitmapFrom;
+using test::sameBitmap;
+
+Bitmap filled(int width, int height, Colour colour, PixelFormat format = pf24bit)
+{
+    Bitmap bitmap(width, height, format);
+    fillRows(bitmap, 0, height, colour);
+    return bitmap;
+}
+
+// ---------------------------------------------------------------- CountColors
+
+TEST(CountColors, OneColourCountsOnce)
+{
+    EXPECT_EQ(CountColors(filled(37, 11, rgb(12, 200, 7))), 1);
+}
+
+TEST(CountColors, BlackAndWhiteCountTwo)
+{
+    EXPECT_EQ(CountColors(bitmapFrom(3, 2, {clBlack, clWhite, clBlack, clWhite, clWhite, clBlack})), 2);
+}
+
+TEST(CountColors, ColoursDifferingOnlyInBlueCountTwice)
+{
+    EXPECT_EQ(CountColors(bitmapFrom(2, 1, {rgb(10, 20, 30), rgb(10, 20, 31)})), 2);
+    EXPECT_EQ(CountColors(bitmapFrom(2, 1, {rgb(10, 20, 0), rgb(10, 20, 255)})), 2);
+}
+
+TEST(CountColors, ColoursSharingBlueButNotRedGreenCountApart)
+{
+    // Same blue bit in two different sets, and red and green swapped.
+    EXPECT_EQ(CountColors(bitmapFrom(3, 1, {rgb(1, 2, 9), rgb(2, 1, 9), rgb(1, 3, 9)})), 3);
+}
+
+TEST(CountColors, EveryColourOfAFullCubeSliceIsCounted)
+{
+    // 256 x 256 pixels: every (red, green) pair once with blue = red ^ green,
+    // then one more row repeating the first: 65 536 colours exactly.
+    Bitmap bitmap(256, 257, pf24bit);
+    for (int y = 0; y < 257; ++y)
+        for (int x = 0; x < 256; ++x) bitmap.setPixel(x, y, rgb(x, y & 255, x ^ (y & 255)));
+    EXPECT_EQ(CountColors(bitmap), 65536);
+}
+
+TEST(CountColors, EmptyBitmapsGiveZero)
+{
+    EXPECT_EQ(CountColors(Bitmap()), 0);
+    EXPECT_EQ(CountColors(Bitmap(0, 5, pf24bit)), 0);
+    EXPECT_EQ(CountColors(Bitmap(5, 0, pf24bit)), 0);
+}
+
+TEST(CountColors, PaddingBytesAreNotCounted)
+{
+    // A 1-pixel-wide row is padded to 4 bytes; the padding must stay outside the count.
+    Bitmap bitmap = filled(1, 4, clBlack);
+    for (int y = 0; y < 4; ++y) bitmap.scanLine(y)[3] = 0x55;
+    EXPECT_EQ(CountColors(bitmap), 1);
+}
+
+TEST(CountColors, OtherFormatsAreCountedWithinTheirOwnRows)
+{
+    // 16 and 32 bits per pixel hold fewer or more bytes per row than 24-bit reading assumes.
+    Bitmap sixteen(5, 3, pf16bit);
+    fillRows(sixteen, 0, 3, clWhite);
+    sixteen.setPixel(4, 2, clRed);
+    EXPECT_EQ(CountColors(sixteen), 2);
+
+    Bitmap wide(7, 2, pf32bit);
+    fillRows(wide, 0, 2, rgb(1, 2, 3));
+    wide.setPixel(0, 0, rgb(1, 2, 4));
+    wide.setPixel(6, 1, clBlack);
+    EXPECT_EQ(CountColors(wide), 3);
+
+    Bitmap indexed(9, 9, pf4bit);
+    fillRows(indexed, 0, 9, clBlack);
+    indexed.setPixel(3, 3, clWhite);
+    EXPECT_EQ(CountColors(indexed), 2);
+}
+
+// --------------------------------------------------------------- status line
+
+TEST(StatusLine, FullFormNamesFileSizeAndCount)
+{
+    Picture shown;
+    shown.setGraphic(std::make_unique<Bitmap>(bitmapFrom(3, 2, {clBlack, clWhite, clRed, clRed, clRed, clRed})));
+    EXPECT_EQ(fullStatusLine(QStringLiteral("/home/anne/Kelvary/photo.bmp"), shown),
+              QStringLiteral("/home/anne/Kelvary/photo.bmp | 3 x 2 pixels | 3 couleurs"));
+}
+
+TEST(StatusLine, FullFormWithoutNameStartsWithSeparator)
+{
+    Picture shown;
+    shown.setGraphic(std::make_unique<Bitmap>(filled(1234, 1001, clWhite)));
+    EXPECT_EQ(fullStatusLine(QString(), shown), QStringLiteral(" | 1234 x 1001 pixels | 1 couleurs"));
+}
+
+TEST(StatusLine, ShortFormHasSizeOnly)
+{
+    EXPECT_EQ(shortStatusLine(640, 480), QStringLiteral("640 x 480 pixels"));
+    EXPECT_EQ(shortStatusLine(12000, 10), QStringLiteral("12000 x 10 pixels"));
+}
+
+TEST(StatusLine, EmptyHolderCountsNothingAndStaysEmpty)
+{
+    Picture shown;
+    EXPECT_EQ(fullStatusLine(QStringLiteral("a.bmp"), shown), QStringLiteral("a.bmp | 0 x 0 pixels | 0 couleurs"));
+    EXPECT_FALSE(shown.hasGraphic());
+}
+
+class SolidGraphic final : public Graphic {
+public:
+    int width() const override { return 4; }
+    int height() const override { return 3; }
+    QImage toImage() const override
+    {
+        QImage image(4, 3, QImage::Format_ARGB32);
+        image.fill(qRgb(9, 8, 7));
+        image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+        return image;
+    }
+    std::unique_ptr<Graphic> clone() const override { return std::make_unique<SolidGraphic>(*this); }
+};
+
+TEST(StatusLine, GraphicThatIsNotABitmapIsCountedWithoutReplacingIt)
+{
+    Picture shown;
+    shown.setGraphic(std::make_unique<SolidGraphic>());
+    // The transparent corner reads as white.
+    EXPECT_EQ(fullStatusLine(QStringLiteral("x"), shown), QStringLiteral("x | 4 x 3 pixels | 2 couleurs"));
+    EXPECT_EQ(shown.bitmapIfAny(), nullptr);
+    EXPECT_EQ(shown.width(), 4);
+}
+
+// ---------------------------------------------------------------- zoom steps
+
+std::vector<int> steps(int from, int count, int (*step)(int))
+{
+    std::vector<int> values;
+    for (int i = 0; i < count; ++i) values.push_back(from = step(from));
+    return values;
+}
+
+TEST(ZoomSteps, WheelAwayFloorsAtFive)
+{
+    EXPECT_EQ(steps(33, 5, zoom::wheelAwayFromUser), (std::vector<int>{28, 23, 18, 13, 5}));
+    EXPECT_EQ(steps(20, 4, zoom::wheelAwayFromUser), (std::vector<int>{15, 10, 5, 5}));
+    EXPECT_EQ(zoom::wheelAwayFromUser(14), 5);
+}
+
+TEST(ZoomSteps, WheelTowardsUserHasNoLimit)
+{
+    int zoom = 100;
+    for (int i = 0; i < 30; ++i) zoom = zoom::wheelTowardsUser(zoom);
+    EXPECT_EQ(zoom, 400);
+    EXPECT_EQ(zoom::wheelTowardsUser(100000), 100010);
+    EXPECT_EQ(zoom::wheelTowardsUser(INT_MAX - 3), INT_MAX);
+}
+
+TEST(ZoomSteps, ZoomNegativeFloorsAtTen)
+{
+    EXPECT_EQ(steps(33, 4, zoom::zoomNegative), (std::vector<int>{23, 13, 10, 10}));
+    EXPECT_EQ(zoom::zoomNegative(15), 10);
+    EXPECT_EQ(zoom::zoomNegative(5), 10);
+    EXPECT_EQ(zoom::zoomPositive(5), 15);
+}
+
+// ---------------------------------------------------------------- open dialog
+
+TEST(OpenDialog, FirstRequestMatchesTheDialogOfTheProgram)
+{
+    const FileDialogRequest request = OpenDialogMemory().request();
+    EXPECT_EQ(request.title, QStringLiteral(" Ouvrir une image "));
+    EXPECT_EQ(request.defaultExtension, QStringLiteral("bmp"));
+    EXPECT_EQ(request.offset, QPoint(170, 230));
+    EXPECT_TRUE(request.preview);
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_TRUE(request.fileName.isEmpty());
+    EXPECT_EQ(request.folder, defaultPictureFolder(QDir::homePath()));
+    EXPECT_EQ(request.filters,
+              (QStringList{
+                  QStringLiteral(" Toutes les images (*.*) (*.bmp *.gif *.jpg *.pcd *.pcx *.png *.psd *.psp *.tga *.tif)"),
+                  QStringLiteral(" Images Bitmaps (*.BMP) (*.bmp)"),
+                  QStringLiteral(" Images Compuserve Graphical (*.GIF) (*.gif)"),
+                  QStringLiteral(" Images File Interchange Format (*.JPG) (*.jpg)"),
+                  QStringLiteral(" Images Kodak Photo CD (*.PCD) (*.pcd)"),
+                  QStringLiteral(" Images Paintbrush (*.PCX) (*.pcx)"),
+                  QStringLiteral(" Images Portable Network Graphic (*.PNG) (*.png)"),
+                  QStringLiteral(" Images Adobe Photoshop (*.PSD) (*.psd)"),
+                  QStringLiteral(" Images Paintshop (*.PSP) (*.psp)"),
+                  QStringLiteral(" Images Truevision (*.TGA) (*.tga)"),
+                  QStringLiteral(" Images Tagged Image Files (*.TIF) (*.tif)"),
+              }));
+}
+
+TEST(OpenDialog, RemembersLastFileAndTypeOfTheRun)
+{
+    OpenDialogMemory memory;
+    memory.remember({QStringLiteral("/tmp/a/photo.png"), 7});
+    EXPECT_EQ(memory.request().fileName, QStringLiteral("/tmp/a/photo.png"));
+    EXPECT_EQ(memory.request().filterIndex, 7);
+    // A file type the list does not have keeps the previous one.
+    memory.remember({QStringLiteral("/tmp/b.bmp"), 0});
+    EXPECT_EQ(memory.request().fileName, QStringLiteral("/tmp/b.bmp"));
+    EXPECT_EQ(memory.request().filterIndex, 7);
+    memory.remember({QStringLiteral("/tmp/c.bmp"), 12});
+    EXPECT_EQ(memory.request().filterIndex, 7);
+}
+
+TEST(OpenDialog, StartsInTheKelvaryFolderOnlyWhenItExists)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    EXPECT_EQ(defaultPictureFolder(home.path()), home.path());
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Kelvary")));
+    EXPECT_EQ(defaultPictureFolder(home.path()), QDir(home.path()).filePath(QStringLiteral("Kelvary")));
+}
+
+// ------------------------------------------------------------ opened picture
+
+TEST(OpenedPicture, TransparentPartsComeOutWhiteIn24Bits)
+{
+    const Bitmap drawn = drawnOverWhite(SolidGraphic());
+    EXPECT_EQ(drawn.pixelFormat(), pf24bit);
+    const Colour c = rgb(9, 8, 7);
+    EXPECT_TRUE(sameBitmap(bitmapFrom(4, 3, {clWhite, c, c, c, c, c, c, c, c, c, c, c}), drawn));
+}
+
+TEST(OpenedPicture, IndexedBitmapBecomes24BitWithItsColours)
+{
+    Bitmap indexed(2, 1, pf8bit);
+    indexed.setPixel(0, 0, clRed);
+    indexed.setPixel(1, 0, clBlue);
+    const Bitmap drawn = drawnOverWhite(indexed);
+    EXPECT_EQ(drawn.pixelFormat(), pf24bit);
+    EXPECT_TRUE(sameBitmap(bitmapFrom(2, 1, {clRed, clBlue}), drawn));
+}
+
+} // namespace
+} // namespace kel
