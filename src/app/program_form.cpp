@@ -1,13 +1,366 @@
 #include "app/program_form.h"
 
 #include "app/application.h"
+#include "app/artwork.h"
+#include "app/command_table.h"
+#include "view/image_adapter.h"
+#include "view/image_colorizer.h"
+#include "widgets/border_label.h"
+#include "widgets/gradient_panel.h"
+#include "widgets/icon_list_box.h"
+#include "widgets/picture_button.h"
+#include "widgets/status_bar.h"
+#include "widgets/track_bar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QWheelEvent>
 
 namespace kel {
 
-TProgramForm::TProgramForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
+namespace {
+
+constexpr const char* kQuitQuestion = "Voulez-vous vraiment quitter le programme ?          ";
+
+// The context menu's place, right of and below the view's top-left corner.
+constexpr QPoint kContextMenuOffset(306, 110);
+
+QString captionOf(const CommandItem& item)
 {
+    return QString::fromUtf8(item.caption) + QString(item.trailingBlanks, u' ');
+}
+
+// Key names as the menus show them: "Maj+" for Shift.
+QString shownShortcut(const char* portable)
+{
+    QString text = QKeySequence(QString::fromLatin1(portable), QKeySequence::PortableText)
+                       .toString(QKeySequence::PortableText);
+    return text.replace(QStringLiteral("Shift+"), QStringLiteral("Maj+"));
+}
+
+QLabel* label(QWidget* parent, int left, int top, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+QLabel* valueLabel(QWidget* parent, int left, int top)
+{
+    auto* l = new QLabel(QStringLiteral("0"), parent);
+    l->setGeometry(left, top, 45, 13);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+TTrackBar* trackBar(QWidget* parent, int top, int minimum, int maximum, int position)
+{
+    auto* bar = new TTrackBar(parent);
+    bar->setGeometry(838, top, 153, 41);
+    bar->setRange(minimum, maximum);
+    bar->setPosition(position);
+    bar->setFrequency(51);
+    bar->setLineSize(10);
+    bar->setLabelInterval(255);
+    return bar;
+}
+
+TLabelBorder* frame(QWidget* parent, const QRect& place)
+{
+    auto* border = new TLabelBorder(parent);
+    border->setGeometry(place);
+    return border;
+}
+
+} // namespace
+
+TProgramForm::TProgramForm(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), runner_(dialogs)
+{
+    setObjectName(QStringLiteral("ProgramForm"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
-    setFixedSize(1008, 706);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont formFont(QStringLiteral("Liberation Sans"));
+    formFont.setPixelSize(11);
+    setFont(formFont);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    buildLayout(client);
+    buildMenus();
+    wireEvents();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TProgramForm::~TProgramForm() { FormDestroy(); }
+
+void TProgramForm::FormCreate()
+{
+    BitmapTRAVAIL = std::make_unique<Bitmap>(0, 0, pf24bit);
+    BitmapINITIAL = std::make_unique<Bitmap>(0, 0, pf24bit);
+}
+
+void TProgramForm::FormDestroy()
+{
+    BitmapTRAVAIL.reset();
+    BitmapINITIAL.reset();
+}
+
+void TProgramForm::buildLayout(QWidget* client)
+{
+    GPanel1 = new TGPanel(client);
+    GPanel1->setGeometry(0, 0, kClientWidth, 32);
+    GPanel1->setColor_1(clWhite);
+    GPanel1->setColor_2(clBtnFace);
+    GPanel1->setBevelInner(Bevel::Raised);
+    GPanel1->setBevelOuter(Bevel::Lowered);
+    buildToolbar();
+    buildLeftColumn(client);
+    buildPages(client);
+    buildRightColumn(client);
+
+    EStatusBar1 = new TEStatusBar(client);
+    EStatusBar1->setGeometry(0, 686, kClientWidth, 20);
+    EStatusBar1->setFocusPolicy(Qt::ClickFocus);
+    EStatusBar1->setSectMainBevel(SectionBevel::sbNone);
+    EStatusBar1->setSectDateBevel(SectionBevel::sbNone);
+    EStatusBar1->setSectTimeBevel(SectionBevel::sbNone);
+    EStatusBar1->setAlignDate(Qt::LeftEdge);
+    EStatusBar1->setAlignTime(Qt::RightEdge);
+    EStatusBar1->setWidthDate(105);
+    EStatusBar1->setWidthTime(100);
+    EStatusBar1->setCaption(QStringLiteral(" "));
+    EStatusBar1->setEnabled(true);
+}
+
+void TProgramForm::buildToolbar()
+{
+    for (const ToolbarButtonDefinition& definition : toolbarButtons()) {
+        const QString name = QString::fromLatin1(definition.name);
+        auto* button = new TPictureButton(toolbarPicture(name), GPanel1);
+        button->setObjectName(name);
+        button->setGeometry(definition.left, 4, 22, 22);
+        button->setCursor(definition.handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        button->setTransparent(name != QLatin1String("Image9"));
+        const Handler handler = definition.handler;
+        button->OnClick = [this, handler] { runCommand(handler); };
+    }
+    EditNOM = new QLineEdit(GPanel1);
+    EditNOM->setObjectName(QStringLiteral("EditNOM"));
+    EditNOM->setGeometry(1222, 0, 121, 21);
+    EditNOM->setReadOnly(true);
+    EditNOM->setVisible(false);
+}
+
+void TProgramForm::buildLeftColumn(QWidget* client)
+{
+    LabelBorder3 = frame(client, QRect(10, 40, 169, 169));
+    ImageCIBLE = new TImageAdapter(client);
+    ImageCIBLE->setGeometry(16, 46, 157, 157);
+
+    ListBox1 = new TIconListBox(client);
+    ListBox1->setGeometry(10, 216, 169, 465);
+    ListBox1->setItemHeight(16);
+    QPalette white = ListBox1->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    ListBox1->setPalette(white);
+    int index = 0;
+    for (const char* entry : specialEffectEntries())
+        ListBox1->addEntry(QString::fromLatin1(entry), specialEffectIcon(index++));
+}
+
+void TProgramForm::buildPages(QWidget* client)
+{
+    LabelBorder1 = frame(client, QRect(184, 40, 641, 641));
+    Notebook1 = new QStackedWidget(client);
+    Notebook1->setGeometry(190, 46, 629, 629);
+    const char* captions[] = {"Images", "Dimensions", "Selections", "Cadres",
+                              "Fusions", "Remplissage", "Textes", "Inclinaison"};
+    for (const char* caption : captions) {
+        auto* page = new QWidget(Notebook1);
+        page->setObjectName(QString::fromLatin1(caption));
+        Notebook1->addWidget(page);
+    }
+
+    ScrollBox2 = new QScrollArea(Notebook1->widget(0));
+    ScrollBox2->setGeometry(0, 0, 629, 629);
+    ScrollBox2->setFrameShape(QFrame::NoFrame);
+    ScrollBox2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* imageArea = new QWidget;
+    imageArea->setFixedSize(629, 629);
+    ScrollBox2->setWidget(imageArea);
+    Image1 = new TImageColorizer(imageArea);
+    Image1->setGeometry(6, 6, 617, 617);
+    Image1->setCenter(true);
+    Image1->setProportional(true);
+
+    ScrollBox1 = new QScrollArea(Notebook1->widget(2));
+    ScrollBox1->setGeometry(0, 0, 629, 629);
+    Notebook1->setCurrentIndex(0);
+}
+
+void TProgramForm::buildRightColumn(QWidget* client)
+{
+    LabelBorder2 = frame(client, QRect(830, 40, 169, 641));
+
+    Label19 = label(client, 846, 52, QStringLiteral("Rouge"));
+    LabelROUGE = valueLabel(client, 936, 52);
+    TrackBarROUGE = trackBar(client, 71, 0, 255, 255);
+    Label20 = label(client, 846, 124, QStringLiteral("Vert"));
+    LabelVERT = valueLabel(client, 936, 124);
+    TrackBarVERT = trackBar(client, 143, 0, 255, 255);
+    Label21 = label(client, 846, 196, QStringLiteral("Bleu"));
+    LabelBLEU = valueLabel(client, 936, 196);
+    TrackBarBLEU = trackBar(client, 215, 0, 255, 255);
+
+    ImageCOLOR = new TImageAdapter(client);
+    ImageCOLOR->setGeometry(836, 272, 157, 157);
+    ImageCOLOR->setAutoSize(true);
+    const Bitmap swatch = colourSwatch();
+    ImageCOLOR->Picture().assign(&swatch);
+    PopupMenuColor = new QMenu(this);
+    PopupMenuColor->setObjectName(QStringLiteral("PopupMenuColor"));
+
+    Label2 = label(client, 846, 444, QString::fromUtf8("Luminosité"));
+    LabelLUMINOSITE = valueLabel(client, 936, 444);
+    TrackBarLUMINOSITE = trackBar(client, 463, -255, 255, 0);
+    Label3 = label(client, 846, 516, QStringLiteral("Contraste"));
+    LabelCONTRASTE = valueLabel(client, 936, 516);
+    TrackBarCONTRASTE = trackBar(client, 535, -255, 255, 0);
+    Label5 = label(client, 846, 588, QStringLiteral("Saturation"));
+    LabelSATURATION = valueLabel(client, 936, 588);
+    TrackBarSATURATION = trackBar(client, 607, -255, 255, 0);
+
+    LabelCURSOR = new QLabel(client);
+    LabelCURSOR->setGeometry(838, 656, 153, 13);
+    LabelCURSOR->setAlignment(Qt::AlignCenter);
+
+    ImageICO = new TImageAdapter(client);
+    ImageICO->setGeometry(1122, 160, 32, 32);
+    ImageICO->setVisible(false);
+}
+
+void TProgramForm::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto addItems = [this](QMenu* menu, std::span<const CommandItem> items, bool keysActive) {
+        for (const CommandItem& item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            // The text after the tab is what the menu shows as the shortcut.
+            QString text = captionOf(item);
+            if (item.shortcut) text += u'\t' + shownShortcut(item.shortcut);
+            QAction* action = menu->addAction(text);
+            action->setObjectName(QString::fromLatin1(item.name));
+            if (keysActive && item.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut), QKeySequence::PortableText));
+            const Handler handler = item.handler;
+            connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
+        }
+    };
+    for (const MenuDefinition& definition : mainMenus()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(definition.title));
+        menu->setObjectName(QString::fromLatin1(definition.name));
+        addItems(menu, definition.items, true);
+    }
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    addItems(PopupMenu2, imageContextMenu(), false);
+}
+
+void TProgramForm::wireEvents()
+{
+    Image1->OnContextPopup = [this](const QPoint&) { runCommand(&TProgramForm::Image1ContextPopup); };
+    Image1->OnDblClick = [this] { runCommand(&TProgramForm::Image1DblClick); };
+    Image1->OnMouseMove = [this](const MouseArgs& args) { runEvent([&] { Image1MouseMove(args); }); };
+    Image1->OnMouseExit = [this] { runCommand(&TProgramForm::Image1MouseExit); };
+    ImageCIBLE->OnClick = [this] { runCommand(&TProgramForm::ImageCIBLEClick); };
+    ImageCOLOR->OnClick = [this] { runCommand(&TProgramForm::ImageCOLORClick); };
+    ImageCOLOR->OnMouseMove = [this](const MouseArgs& args) { runEvent([&] { ImageCOLORMouseMove(args); }); };
+    ImageCOLOR->OnMouseExit = [this] { runCommand(&TProgramForm::ImageCOLORMouseExit); };
+    ImageCOLOR->OnContextPopup = [this](const QPoint& point) {
+        runCommand(&TProgramForm::PopupMenuColorPopup);
+        if (!PopupMenuColor->isEmpty()) PopupMenuColor->popup(ImageCOLOR->mapToGlobal(point));
+    };
+    ListBox1->OnClick = [this] { runCommand(&TProgramForm::ListBox1Click); };
+
+    for (TTrackBar* bar : {TrackBarROUGE, TrackBarVERT, TrackBarBLEU, TrackBarLUMINOSITE, TrackBarCONTRASTE,
+                           TrackBarSATURATION})
+        bar->OnEnter = [this] { runCommand(&TProgramForm::TrackBarLUMINOSITEEnter); };
+    for (TTrackBar* bar : {TrackBarROUGE, TrackBarVERT, TrackBarBLEU})
+        bar->OnChange = [this] { runCommand(&TProgramForm::TrackBarROUGEChange); };
+    TrackBarLUMINOSITE->OnChange = [this] { runCommand(&TProgramForm::TrackBarLUMINOSITEChange); };
+    TrackBarCONTRASTE->OnChange = [this] { runCommand(&TProgramForm::TrackBarCONTRASTEChange); };
+    TrackBarSATURATION->OnChange = [this] { runCommand(&TProgramForm::TrackBarSATURATIONChange); };
+}
+
+void TProgramForm::runCommand(void (TProgramForm::*handler)())
+{
+    runner_.run([this, handler] { (this->*handler)(); });
+}
+
+void TProgramForm::runEvent(const std::function<void()>& handler) { runner_.run(handler); }
+
+QAction* TProgramForm::menuItem(const QString& name) const { return findChild<QAction*>(name); }
+
+TPictureButton* TProgramForm::toolbarButton(const QString& name) const
+{
+    return GPanel1->findChild<TPictureButton*>(name);
+}
+
+Answer TProgramForm::CenteredMessageDlg(const QString& text, MessageKind kind)
+{
+    return dialogs_.message(kind, text);
+}
+
+QPoint TProgramForm::contextMenuAnchor() const { return Image1->mapToGlobal(kContextMenuOffset); }
+
+void TProgramForm::Image1ContextPopup()
+{
+    const QPoint anchor = contextMenuAnchor();
+    PopupMenu2->popup(QPoint(anchor.x() - PopupMenu2->sizeHint().width() / 2, anchor.y()));
+}
+
+void TProgramForm::TrackBarLUMINOSITEEnter() { EStatusBar1->setFocus(Qt::OtherFocusReason); }
+
+void TProgramForm::Quitter1Click()
+{
+    if (CenteredMessageDlg(QString::fromUtf8(kQuitQuestion), MessageKind::Confirmation) == Answer::Yes) close();
+}
+
+// Wheel turns over the window zoom the view, as the keyboard focus rests on
+// the status bar; only the special-effects list, when it has the focus,
+// scrolls with the wheel.
+bool TProgramForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == ListBox1 || ListBox1->isAncestorOf(focus))) return false;
+    const int turn = static_cast<QWheelEvent*>(event)->angleDelta().y();
+    if (turn < 0)
+        runCommand(&TProgramForm::FormMouseWheelDown);
+    else if (turn > 0)
+        runCommand(&TProgramForm::FormMouseWheelUp);
+    return true;
 }
 
 } // namespace kel
