@@ -1,0 +1,80 @@
+// Wavefront RLA (and the RPF files that share its layout): the colour
+// channels of each scan line, run-length encoded, bottom line first. Matte
+// and auxiliary channels are left out.
+#include "codecs/legacy_formats.h"
+#include "codecs/legacy_support.h"
+
+#include <QtEndian>
+
+namespace kel::codecs {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 740;
+constexpr std::size_t kActiveWindowOffset = 8;
+constexpr std::size_t kChannelCountOffset = 20;
+constexpr std::size_t kChannelBitsOffset = 658;
+
+// Decodes one channel of a scan line: a count byte c >= 0 repeats the next
+// byte c + 1 times, c < 0 copies the -c bytes that follow.
+void decodeChannel(const ByteReader& reader, const std::uint8_t* in, const std::uint8_t* end,
+                   std::vector<std::uint8_t>& out)
+{
+    std::size_t filled = 0;
+    while (filled < out.size()) {
+        if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
+        const auto c = std::int8_t(*in++);
+        const std::size_t count = c >= 0 ? std::size_t(c) + 1 : std::size_t(-c);
+        if (count > out.size() - filled) reader.fail(QStringLiteral("compression RLE incorrecte"));
+        if (c >= 0) {
+            if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
+            std::fill_n(out.begin() + std::ptrdiff_t(filled), count, *in++);
+        } else {
+            if (std::size_t(end - in) < count) reader.fail(QStringLiteral("ligne compressée tronquée"));
+            std::copy(in, in + count, out.begin() + std::ptrdiff_t(filled));
+            in += count;
+        }
+        filled += count;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Graphic> readRla(const QByteArray& bytes, const QString&)
+{
+    ByteReader reader(bytes, QStringLiteral("RLA"));
+    if (reader.size() < kHeaderSize) reader.fail(QStringLiteral("en-tête tronqué"));
+    const auto field = [&](std::size_t offset) { return int(qFromBigEndian<std::int16_t>(reader.at(offset, 2))); };
+    const int left = field(kActiveWindowOffset), right = field(kActiveWindowOffset + 2);
+    const int bottom = field(kActiveWindowOffset + 4), top = field(kActiveWindowOffset + 6);
+    const int channels = field(kChannelCountOffset);
+    const int channelBits = field(kChannelBitsOffset);
+    if (channels != 1 && channels != 3) reader.fail(QStringLiteral("%1 canaux de couleur non pris en charge").arg(channels));
+    // Older files leave the sample size at zero, meaning 8 bits.
+    if (channelBits < 0 || channelBits > 8) reader.fail(QStringLiteral("profondeur de %1 bits non prise en charge").arg(channelBits));
+
+    const std::int64_t width = std::int64_t(right) - left + 1, height = std::int64_t(top) - bottom + 1;
+    if (width <= 0 || height <= 0) reader.fail(QStringLiteral("dimensions impossibles"));
+    // Every line has its offset and at least a two-byte length per channel.
+    requireBytes(reader, kHeaderSize, std::uint64_t(height) * (4 + 2 * std::uint64_t(channels)));
+    Bitmap bitmap = makeBitmap(reader, width, height);
+
+    std::vector<std::uint8_t> samples(static_cast<std::size_t>(width));
+    for (int line = 0; line < bitmap.height(); ++line) {
+        const std::size_t offset = qFromBigEndian<std::uint32_t>(reader.at(kHeaderSize + 4 * std::size_t(line), 4));
+        reader.seek(offset);
+        std::uint8_t* out = bitmap.rowUnchecked(bitmap.height() - 1 - line);
+        for (int channel = 0; channel < channels; ++channel) {
+            const std::size_t length = reader.u16be();
+            const std::uint8_t* in = reader.bytes(length);
+            decodeChannel(reader, in, in + length, samples);
+            for (std::size_t x = 0; x < samples.size(); ++x) {
+                if (channels == 1) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = samples[x];
+                else out[3 * x + 2 - std::size_t(channel)] = samples[x];
+            }
+        }
+    }
+    return std::make_unique<Bitmap>(std::move(bitmap));
+}
+
+} // namespace kel::codecs
