@@ -102,7 +102,6 @@ void mirror(QPainter& p, bool horizontal)
     p.drawPolygon(a);
     p.setBrush(kPaper);
     p.drawPolygon(b);
-    pen(p, kRed);
     p.setPen(QPen(kRed, 1, Qt::DashLine));
     if (horizontal)
         p.drawLine(QPointF(11, 1), QPointF(11, 21));
