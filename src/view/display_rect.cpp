@@ -1,5 +1,6 @@
 #include "view/display_rect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -40,8 +41,10 @@ void fitInside(const DisplayLayout& l, int& w, int& h)
 
 int zoomGrowth(int side, int zoomPercent)
 {
+    // Bounded so that no zoom a caller passes can overflow the rectangle's sides.
+    constexpr long double limit = 1 << 29;
     const long double factor = static_cast<long double>(zoomPercent) / 100.0L;
-    const long double grown = std::trunc(static_cast<long double>(side) * factor);
+    const long double grown = std::clamp(std::trunc(static_cast<long double>(side) * factor), -limit, limit);
     return int(std::int64_t(grown) - side);
 }
 

@@ -69,5 +69,14 @@ TEST(ZoomGrowth, TruncatesTheExtendedPrecisionProduct)
     EXPECT_EQ(zoomGrowth(100, -50), -150);
 }
 
+TEST(DisplayRect, ExtremeZoomsKeepTheRectangleFinite)
+{
+    const Rect huge = mainView(30000, 30000, 2147483647);
+    EXPECT_LT(huge.left, 0);
+    EXPECT_GT(huge.right, 617);
+    const Rect negative = mainView(30000, 30000, -2147483647);
+    EXPECT_GT(negative.left, negative.right);
+}
+
 } // namespace
 } // namespace kel
