@@ -4,6 +4,8 @@
 #include "codecs/codec.h"
 #include "graphics/errors.h"
 
+#include <QImage>
+
 #include <cstddef>
 #include <cstdint>
 
