@@ -4,6 +4,7 @@
 // bars with the colour palette on the right, the status bar at the bottom.
 // Every command is a handler of this window, reached through the command
 // table from the main menu, the image's context menu and the toolbar.
+#include "app/document/open_dialog.h"
 #include "graphics/bitmap.h"
 #include "platform/command_runner.h"
 #include "platform/dialogs.h"
@@ -31,6 +32,7 @@ class TImageColorizer;
 class TLabelBorder;
 class TPictureButton;
 class TTrackBar;
+class TViewForm;
 
 class TProgramForm final : public QMainWindow {
     Q_OBJECT
@@ -100,6 +102,13 @@ public:
     // The working bitmaps of the document.
     std::unique_ptr<Bitmap> BitmapTRAVAIL;
     std::unique_ptr<Bitmap> BitmapINITIAL;
+    // The picture open dialog's last file and file type.
+    OpenDialogMemory OpenDialog1;
+    // The full-screen zoom window, made on first use and kept hidden between visits.
+    TViewForm& ViewForm();
+
+    // Writes the full status line: file name, size and number of colours.
+    void RefreshStatusLine();
 
     // Fichier
     void Ouvriruneimage1Click();
@@ -246,6 +255,7 @@ private:
 
     Dialogs& dialogs_;
     CommandRunner runner_;
+    TViewForm* viewForm_ = nullptr;
 };
 
 } // namespace kel
