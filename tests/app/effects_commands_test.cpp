@@ -1,0 +1,179 @@
+// The Effets keys, " Annuler les effets", " Niveaux de gris", " Négatif" and
+// the tone track bars, driven through the main window's menus.
+#include "app/program_form.h"
+#include "graphics/pixel_rows.h"
+#include "support/bitmap_compare.h"
+#include "support/scripted_dialogs.h"
+#include "view/effects/point_chain.h"
+#include "view/effects/spatial_effects.h"
+#include "view/image_colorizer.h"
+#include "widgets/track_bar.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace kel {
+namespace {
+
+using test::sameBitmap;
+
+Bitmap sample()
+{
+    Bitmap bitmap(12, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) writePixel(bitmap, x, y, rgb(x * 21, y * 28, (x * y * 5) % 256));
+    return bitmap;
+}
+
+Bitmap toned(const Bitmap& source, const ToneSettings& settings)
+{
+    Bitmap result(source.width(), source.height());
+    applyToneChain(settings, source, nullptr, result);
+    return result;
+}
+
+class EffectsCommands : public testing::Test {
+protected:
+    // The state an opened picture leaves: original, working and opening bitmaps equal.
+    void open(const Bitmap& picture)
+    {
+        form.Image1->PictureOriginal().setGraphic(std::make_unique<Bitmap>(picture));
+        *form.BitmapTRAVAIL = picture;
+        *form.BitmapINITIAL = picture;
+    }
+
+    void choose(const char* item)
+    {
+        QAction* action = form.menuItem(QString::fromLatin1(item));
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+
+    const Bitmap& shown() { return form.Image1->Picture().bitmap(); }
+    const Bitmap& original() { return form.Image1->PictureOriginal().bitmap(); }
+
+    test::ScriptedDialogs dialogs;
+    TProgramForm form{dialogs};
+};
+
+TEST_F(EffectsCommands, TheKeysAreBoundToTheirItems)
+{
+    EXPECT_EQ(form.menuItem(QStringLiteral("Effetantialiasing1"))->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(form.menuItem(QStringLiteral("Effettile1"))->shortcut(), QKeySequence(Qt::Key_F12));
+}
+
+TEST_F(EffectsCommands, AntiAliasTwiceCompoundsOnTheShownPicture)
+{
+    open(sample());
+    choose("Effetantialiasing1");
+    Bitmap afterFirst = sample();
+    antiAlias(afterFirst, 2);
+    EXPECT_TRUE(sameBitmap(afterFirst, shown()));
+    EXPECT_TRUE(sameBitmap(sample(), original())); // the picture shown before the press
+
+    choose("Effetantialiasing1");
+    EXPECT_EQ(form.Image1->PicAntiAlias(), 4);
+    Bitmap afterSecond = afterFirst;
+    antiAlias(afterSecond, 4);
+    EXPECT_TRUE(sameBitmap(afterSecond, shown()));
+    EXPECT_TRUE(sameBitmap(afterFirst, original()));
+    EXPECT_TRUE(sameBitmap(afterFirst, *form.BitmapTRAVAIL));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(EffectsCommands, RaisingOneSettingRecomputesWithTheOthers)
+{
+    open(sample());
+    choose("Effetsolorize1");
+    choose("Effetposterize1"); // clears solarize
+    EXPECT_EQ(form.Image1->PicSolorize(), 0);
+    EXPECT_EQ(form.Image1->PicPosterize(), 10);
+    choose("Effetantialiasing1");
+    choose("Effetmosaic1"); // clears anti-alias
+    EXPECT_EQ(form.Image1->PicAntiAlias(), 0);
+    EXPECT_EQ(form.Image1->PicMosaic(), 1);
+}
+
+TEST_F(EffectsCommands, UndoingEffectsKeepsTheBrightness)
+{
+    open(sample());
+    form.TrackBarLUMINOSITE->setPosition(40);
+    EXPECT_EQ(form.LabelLUMINOSITE->text(), QStringLiteral("40"));
+    choose("Effetlightness1");
+    choose("Effetgaussianblur1");
+    form.Image1->setPicEmboss(true);
+    choose("Annulerleseffets2");
+
+    EXPECT_EQ(form.Image1->PicLightness(), 0);
+    EXPECT_EQ(form.Image1->PicGaussianBlur(), 0);
+    EXPECT_FALSE(form.Image1->PicEmboss());
+    EXPECT_EQ(form.Image1->PicBrightness(), 40);
+    EXPECT_EQ(form.TrackBarLUMINOSITE->Position(), 40);
+    ToneSettings brightened;
+    brightened.brightness = 40;
+    EXPECT_TRUE(sameBitmap(sample(), original()));
+    EXPECT_TRUE(sameBitmap(toned(sample(), brightened), shown()));
+}
+
+TEST_F(EffectsCommands, GreyTwiceReturnsSaturationToZero)
+{
+    open(sample());
+    form.TrackBarSATURATION->setPosition(120);
+    choose("Niveauxdegris1");
+    EXPECT_TRUE(form.Image1->PicGrayScale());
+    EXPECT_EQ(form.TrackBarSATURATION->Position(), -255);
+    EXPECT_EQ(form.Image1->PicSaturation(), -255);
+    EXPECT_EQ(form.LabelSATURATION->text(), QStringLiteral("-255"));
+    ToneSettings grey;
+    grey.grayScale = true;
+    EXPECT_TRUE(sameBitmap(toned(sample(), grey), shown()));
+
+    choose("Niveauxdegris1");
+    EXPECT_FALSE(form.Image1->PicGrayScale());
+    EXPECT_EQ(form.TrackBarSATURATION->Position(), 0);
+    EXPECT_EQ(form.Image1->PicSaturation(), 0);
+    EXPECT_TRUE(sameBitmap(sample(), shown()));
+}
+
+TEST_F(EffectsCommands, NegativeToggles)
+{
+    open(sample());
+    choose("Ngatif1");
+    ToneSettings negative;
+    negative.invert = true;
+    EXPECT_TRUE(sameBitmap(toned(sample(), negative), shown()));
+    choose("Ngatif1");
+    EXPECT_TRUE(sameBitmap(sample(), shown()));
+}
+
+TEST_F(EffectsCommands, ToneTrackBarsStartAgainFromTheWorkingBitmap)
+{
+    open(sample());
+    Bitmap other = sample();
+    mosaic(other, 3);
+    *form.BitmapTRAVAIL = other;
+    form.TrackBarCONTRASTE->setPosition(-255);
+    EXPECT_EQ(form.LabelCONTRASTE->text(), QStringLiteral("-255"));
+    EXPECT_TRUE(sameBitmap(other, original()));
+    ToneSettings flat;
+    flat.contrast = -255;
+    EXPECT_TRUE(sameBitmap(toned(other, flat), shown()));
+}
+
+TEST_F(EffectsCommands, AKeyOnAnEmptyViewOnlyRaisesTheSetting)
+{
+    choose("Effetantialiasing1");
+    choose("Effetcolornoise1");
+    EXPECT_EQ(form.Image1->PicAntiAlias(), 2);
+    EXPECT_EQ(form.Image1->PicColorNoise(), 25);
+    EXPECT_FALSE(form.Image1->Picture().hasGraphic());
+    EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
+    form.TrackBarLUMINOSITE->setPosition(10);
+    EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+} // namespace
+} // namespace kel
