@@ -145,6 +145,8 @@ void TProgramForm::Vrifier1Click()
     Image1->setProportional(true);
     Image1->setStretch(false);
     Image1->setTransparent(false);
+    Image1->setPicGrayScale(false);
+    Image1->setPicInvert(false);
 }
 
 void TProgramForm::Image1MouseMove(const MouseArgs& args)
