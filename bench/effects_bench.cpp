@@ -24,6 +24,12 @@ void recomputeWith(benchmark::State& state, std::initializer_list<std::pair<Effe
     }
 }
 
+void BM_Effects_Recompute_BrightnessContrast(benchmark::State& state)
+{
+    recomputeWith(state, {{Effect::Brightness, 20}, {Effect::Contrast, 60}});
+}
+BENCHMARK(BM_Effects_Recompute_BrightnessContrast)->Unit(benchmark::kMillisecond);
+
 void BM_Effects_Recompute_BrightnessContrastSaturation(benchmark::State& state)
 {
     recomputeWith(state, {{Effect::Brightness, 20}, {Effect::Contrast, 60}, {Effect::Saturation, 80}});

@@ -295,6 +295,23 @@ TEST_F(ToneChainAgainstReference, RandomPixelsAndSettingsGiveTheSameBitmap)
     }
 }
 
+TEST_F(ToneChainAgainstReference, EverySaturationStrengthMatchesOnWideRows)
+{
+    // Rows of 16 pixels and more go through the wide path; 37 leaves a tail of 5.
+    const Bitmap source = randomPicture(37, 3, 255);
+    Bitmap expected(37, 3), actual(37, 3);
+    for (int strength = -255; strength <= 300; ++strength) {
+        ToneSettings s;
+        s.saturation = strength;
+        s.invert = strength % 2 != 0;
+        s.brightness = strength % 7;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 37; ++x) writePixel(expected, x, y, referencePixel(s, readPixel(source, x, y), clBlack));
+        applyToneChain(s, source, nullptr, actual);
+        ASSERT_TRUE(test::sameBitmap(expected, actual)) << "saturation " << strength;
+    }
+}
+
 TEST_F(ToneChainAgainstReference, EveryColourThroughGreyMatches)
 {
     // Grey is worked out in integers except on exact halves: check every

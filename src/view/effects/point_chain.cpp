@@ -1,6 +1,8 @@
 #include "view/effects/point_chain.h"
 
 #include "graphics/errors.h"
+#include "view/effects/pixel_stage_vector.h"
+#include "view/effects/weighted_grey.h"
 
 #include <QString>
 
@@ -45,17 +47,6 @@ std::int64_t toneSum(int v, const ToneSettings& s)
 
 int splitLightOnce(int v) { return nearest(std::sin(double(v) / 255 * std::numbers::pi / 2) * 255); }
 
-// The weighted grey of step 7. 30 R + 59 G + 11 B is exact in integers; only
-// a value lying exactly on a half needs the floating-point rounding itself.
-int greyOf(int r, int g, int b)
-{
-    const int hundredths = 30 * r + 59 * g + 11 * b;
-    const int whole = hundredths / 100;
-    const int rest = hundredths - whole * 100;
-    if (rest != 50) return whole + (rest > 50 ? 1 : 0);
-    return nearest(r * 0.3 + g * 0.59 + b * 0.11);
-}
-
 enum class PixelStage { None, Grey, Saturation };
 
 // Everything that depends on one channel value is tabulated once per
@@ -63,7 +54,10 @@ enum class PixelStage { None, Grey, Saturation };
 struct ToneTables {
     explicit ToneTables(const ToneSettings& s)
         : stage(s.grayScale ? PixelStage::Grey : s.saturation != 0 ? PixelStage::Saturation : PixelStage::None),
-          solarize(s.posterize == 0 && s.solorize != 0), solarLimit(3 * (256 - s.solorize))
+          solarize(s.posterize == 0 && s.solorize != 0), solarLimit(3 * (256 - s.solorize)),
+          saturation(s.saturation), invert(s.invert),
+          vectorStage((stage == PixelStage::Grey || (stage == PixelStage::Saturation && s.saturation <= 255))
+                      && vectorStagesAvailable())
     {
         std::array<int, 256> output{}; // the invert of step 8, after the last pixel-wide step
         for (int v = 0; v < 256; ++v) output[std::size_t(v)] = s.invert ? 255 - v : v;
@@ -100,6 +94,9 @@ struct ToneTables {
     PixelStage stage;
     bool solarize;
     int solarLimit; // the channel sum from which the average exceeds 255 - S
+    int saturation;
+    bool invert;
+    bool vectorStage; // grey or saturation on 16 pixels at a time
     bool identity = false;
     Table tone{};                                         // split light, then invert when per channel
     std::array<std::array<std::int16_t, 256>, 2> base{}; // steps 1 to 5 before the clamp, kept in -256..256
@@ -150,7 +147,7 @@ struct PixelChain {
             r = direct[sr];
         }
         if constexpr (Stage == PixelStage::Grey) {
-            return std::uint32_t(greyOut[greyOf(r, g, b)]) * 0x010101u;
+            return std::uint32_t(greyOut[weightedGrey(r, g, b)]) * 0x010101u;
         } else if constexpr (Stage == PixelStage::Saturation) {
             const std::uint8_t* table = saturated + (b + g + r) / 3 * 256;
             return std::uint32_t(table[b]) | std::uint32_t(table[g]) << 8 | std::uint32_t(table[r]) << 16;
@@ -191,9 +188,38 @@ void pixelKernel(const ToneTables& t, const std::uint8_t* src, const std::uint8_
     out[2] = std::uint8_t(result >> 16);
 }
 
-template <bool Solarize, bool Noise>
-RowKernel kernelForStage(PixelStage stage)
+// The pixel-wide step by the tables, for the pixels the vector step leaves.
+void pixelStageByTable(const ToneTables& t, std::uint8_t* p, int width)
 {
+    for (int x = 0; x < width; ++x, p += 3) {
+        if (t.stage == PixelStage::Grey) {
+            p[0] = p[1] = p[2] = t.greyOut[std::size_t(weightedGrey(p[2], p[1], p[0]))];
+            continue;
+        }
+        const std::uint8_t* table = t.saturated.data() + (p[0] + p[1] + p[2]) / 3 * 256;
+        p[0] = table[p[0]];
+        p[1] = table[p[1]];
+        p[2] = table[p[2]];
+    }
+}
+
+template <RowKernel Channels>
+void channelsThenVectorStage(const ToneTables& t, const std::uint8_t* src, const std::uint8_t* noise,
+                             std::uint8_t* out, int width)
+{
+    Channels(t, src, noise, out, width);
+    const int done = t.stage == PixelStage::Grey ? greyRowVector(out, width, t.invert)
+                                                 : saturateRowVector(out, width, t.saturation, t.invert);
+    pixelStageByTable(t, out + done * 3, width - done);
+}
+
+template <bool Solarize, bool Noise>
+RowKernel kernelForStage(PixelStage stage, bool vectorStage)
+{
+    if (vectorStage) {
+        if constexpr (!Solarize && !Noise) return channelsThenVectorStage<channelKernel>;
+        else return channelsThenVectorStage<pixelKernel<Solarize, Noise, PixelStage::None>>;
+    }
     switch (stage) {
     case PixelStage::Grey: return pixelKernel<Solarize, Noise, PixelStage::Grey>;
     case PixelStage::Saturation: return pixelKernel<Solarize, Noise, PixelStage::Saturation>;
@@ -205,8 +231,10 @@ RowKernel kernelForStage(PixelStage stage)
 RowKernel kernelFor(const ToneTables& t, bool noise)
 {
     if (!noise && !t.solarize && t.stage == PixelStage::None) return t.identity ? copyKernel : channelKernel;
-    if (t.solarize) return noise ? kernelForStage<true, true>(t.stage) : kernelForStage<true, false>(t.stage);
-    return noise ? kernelForStage<false, true>(t.stage) : kernelForStage<false, false>(t.stage);
+    const bool vector = t.vectorStage;
+    if (t.solarize)
+        return noise ? kernelForStage<true, true>(t.stage, vector) : kernelForStage<true, false>(t.stage, vector);
+    return noise ? kernelForStage<false, true>(t.stage, vector) : kernelForStage<false, false>(t.stage, vector);
 }
 
 void requireShape(const Bitmap& bitmap, int width, int height)
