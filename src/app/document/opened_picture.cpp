@@ -14,8 +14,12 @@ Bitmap drawnOverWhite(const Graphic& loaded)
 
 Bitmap loadOpenedPicture(const QString& path)
 {
-    // The decoded graphic is released as soon as it has been drawn.
-    return drawnOverWhite(*codecs::loadGraphic(path));
+    std::unique_ptr<Graphic> loaded = codecs::loadGraphic(path);
+    // An opaque 24-bit bitmap drawn over white is itself: it is kept instead
+    // of being copied. Anything else is drawn, then released.
+    auto* bitmap = dynamic_cast<Bitmap*>(loaded.get());
+    if (bitmap && bitmap->pixelFormat() == pf24bit && !bitmap->transparent()) return std::move(*bitmap);
+    return drawnOverWhite(*loaded);
 }
 
 } // namespace kel

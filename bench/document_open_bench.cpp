@@ -1,0 +1,39 @@
+// The whole " Ouvrir" of a 12-megapixel JPEG through the main window: decode,
+// 24-bit conversion, the copies the document keeps and the colour count.
+// Read against BM_Document_LibjpegDecodeAlone12MP of the same run.
+#include "app/program_form.h"
+#include "document_bench_support.h"
+#include "support/scripted_dialogs.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The widgets need an application object; it lives until the process ends.
+void ensureApplication()
+{
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kelvary_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void BM_Document_OpenJpeg12MP(benchmark::State& state)
+{
+    ensureApplication();
+    const QString path = kel::bench::photoJpegPath();
+    kel::test::ScriptedDialogs dialogs;
+    kel::TProgramForm form(dialogs);
+    for (auto _ : state) {
+        dialogs.answerFile(path);
+        form.runCommand(&kel::TProgramForm::Ouvriruneimage1Click);
+    }
+    if (!dialogs.errors.isEmpty()) state.SkipWithError(dialogs.errors.first().toStdString().c_str());
+}
+BENCHMARK(BM_Document_OpenJpeg12MP)->Unit(benchmark::kMillisecond);
+
+} // namespace
