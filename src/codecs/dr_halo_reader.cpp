@@ -66,8 +66,8 @@ std::unique_ptr<Graphic> readDrHalo(const QByteArray& bytes, const QString& path
     const int width = reader.u16le();
     const int height = reader.u16le();
     reader.skip(2);
-    // Each line carries at least its two-byte length.
-    requireBytes(reader, reader.position(), 2 * std::uint64_t(height));
+    // Each line carries its two-byte length and at least two bytes per 127 pixels.
+    requireBytes(reader, reader.position(), std::uint64_t(height) * (2 + 2 * ((std::uint64_t(width) + 126) / 127)));
     Bitmap bitmap = makeBitmap(reader, width, height);
 
     const QString paletteFile = paletteFileFor(path);

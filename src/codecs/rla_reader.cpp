@@ -57,6 +57,10 @@ std::unique_ptr<Graphic> readRla(const QByteArray& bytes, const QString&)
     if (width <= 0 || height <= 0) reader.fail(QStringLiteral("dimensions impossibles"));
     // Every line has its offset and at least a two-byte length per channel.
     requireBytes(reader, kHeaderSize, std::uint64_t(height) * (4 + 2 * std::uint64_t(channels)));
+    for (std::int64_t line = 0; line < height; ++line) {
+        const std::size_t offset = qFromBigEndian<std::uint32_t>(reader.at(kHeaderSize + 4 * std::size_t(line), 4));
+        requireBytes(reader, offset, 2 * std::uint64_t(channels));
+    }
     Bitmap bitmap = makeBitmap(reader, width, height);
 
     std::vector<std::uint8_t> samples(static_cast<std::size_t>(width));

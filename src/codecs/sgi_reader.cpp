@@ -65,10 +65,20 @@ std::unique_ptr<Graphic> readSgi(const QByteArray& bytes, const QString&)
 
     const std::size_t rowCount = std::size_t(height) * std::size_t(channels);
     const std::size_t rowBytes = std::size_t(width) * std::size_t(sampleBytes);
-    if (storage == 0)
+    if (storage == 0) {
         requireBytes(reader, kHeaderSize, std::uint64_t(rowCount) * rowBytes);
-    else
+    } else {
+        // Rows may share data, but each must lie in the file and be long
+        // enough for a whole row: two samples per 127 and the end mark.
         requireBytes(reader, kHeaderSize, std::uint64_t(rowCount) * 8);
+        const std::size_t leastRow = std::size_t(sampleBytes) * (2 * ((std::size_t(width) + 126) / 127) + 1);
+        for (std::size_t index = 0; index < rowCount; ++index) {
+            const std::size_t start = qFromBigEndian<std::uint32_t>(reader.at(kHeaderSize + 4 * index, 4));
+            const std::size_t length = qFromBigEndian<std::uint32_t>(reader.at(kHeaderSize + 4 * (rowCount + index), 4));
+            if (length < leastRow) reader.fail(QStringLiteral("ligne compressée tronquée"));
+            requireBytes(reader, start, length);
+        }
+    }
     Bitmap bitmap = makeBitmap(reader, width, height);
 
     const int used = std::min(channels, 4);
