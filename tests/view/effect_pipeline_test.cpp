@@ -165,6 +165,22 @@ TEST(EffectLayers, DiscardedLayersAreRebuiltFromTheNewOriginal)
     EXPECT_EQ(pipeline.layerBuilds(), 4);
 }
 
+TEST(EffectLayers, ARebuiltLayerStartsAgainFromTheOriginal)
+{
+    EffectPipeline pipeline;
+    const Bitmap picture = gradient(30, 20);
+    pipeline.set(Effect::AntiAlias, 2, &picture);
+    pipeline.set(Effect::AntiAlias, 4, &picture);
+    Bitmap expected(picture);
+    antiAlias(expected, 4);
+    ASSERT_NE(pipeline.spatialLayer(), nullptr);
+    EXPECT_TRUE(sameBitmap(expected, *pipeline.spatialLayer()));
+    pipeline.set(Effect::Mosaic, 3, &picture);
+    Bitmap blocks(picture);
+    mosaic(blocks, 3);
+    EXPECT_TRUE(sameBitmap(blocks, *pipeline.spatialLayer()));
+}
+
 TEST(EffectLayers, ResetClearsEverySettingAndLayer)
 {
     EffectPipeline pipeline;

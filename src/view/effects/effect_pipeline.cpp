@@ -5,6 +5,7 @@
 #include "view/effects/tile.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kel {
 
@@ -27,6 +28,20 @@ Bitmap trueColourCopy(const Graphic& original)
 }
 
 bool sameSize(const Bitmap& a, const Bitmap& b) { return a.width() == b.width() && a.height() == b.height(); }
+
+// Makes `layer` a 24-bit copy of the original, reusing its pixel store when it
+// already has the original's size.
+void copyOriginalInto(std::unique_ptr<Bitmap>& layer, const Graphic& original)
+{
+    const auto* bitmap = dynamic_cast<const Bitmap*>(&original);
+    if (layer && bitmap && bitmap->pixelFormat() == pf24bit && layer->pixelFormat() == pf24bit
+        && sameSize(*layer, *bitmap)) {
+        const std::size_t rowBytes = std::size_t(bitmap->width()) * 3;
+        for (int y = 0; y < bitmap->height(); ++y) std::memcpy(layer->rowUnchecked(y), bitmap->rowUnchecked(y), rowBytes);
+        return;
+    }
+    layer = std::make_unique<Bitmap>(trueColourCopy(original));
+}
 
 } // namespace
 
@@ -90,10 +105,10 @@ void EffectPipeline::buildNoise(Effect effect, const Graphic* original)
 
 void EffectPipeline::buildSpatial(Effect effect, const Graphic* original)
 {
-    spatial_.reset();
+    std::unique_ptr<Bitmap> layer = std::move(spatial_); // absent again until built
     const int amount = value(effect);
     if (amount <= 0 || !original) return;
-    auto layer = std::make_unique<Bitmap>(trueColourCopy(*original));
+    copyOriginalInto(layer, *original);
     switch (effect) {
     case Effect::Emboss: emboss(*layer); break;
     case Effect::Mosaic: mosaic(*layer, amount); break;
