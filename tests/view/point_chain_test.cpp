@@ -274,7 +274,7 @@ protected:
 
 TEST_F(ToneChainAgainstReference, RandomPixelsAndSettingsGiveTheSameBitmap)
 {
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         const ToneSettings s = randomSettings();
         const int width = pick(1, 40), height = pick(1, 6);
         const Bitmap source = randomPicture(width, height, 255);
@@ -309,6 +309,26 @@ TEST_F(ToneChainAgainstReference, EverySaturationStrengthMatchesOnWideRows)
             for (int x = 0; x < 37; ++x) writePixel(expected, x, y, referencePixel(s, readPixel(source, x, y), clBlack));
         applyToneChain(s, source, nullptr, actual);
         ASSERT_TRUE(test::sameBitmap(expected, actual)) << "saturation " << strength;
+    }
+}
+
+TEST_F(ToneChainAgainstReference, EveryTermStrengthMatchesOnWideRows)
+{
+    const Bitmap source = randomPicture(35, 3, 255);
+    Bitmap expected(35, 3), actual(35, 3);
+    for (int strength = -255; strength <= 255; ++strength) {
+        ToneSettings s;
+        s.contrast = strength;
+        s.lightness = (strength * 7) % 256;
+        s.darkness = -(strength * 13) % 256;
+        s.brightness = (strength * 3) % 256;
+        s.grayScale = strength % 3 == 0;
+        s.saturation = (strength * 5) % 256;
+        s.invert = strength % 2 == 0;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 35; ++x) writePixel(expected, x, y, referencePixel(s, readPixel(source, x, y), clBlack));
+        applyToneChain(s, source, nullptr, actual);
+        ASSERT_TRUE(test::sameBitmap(expected, actual)) << "strength " << strength;
     }
 }
 

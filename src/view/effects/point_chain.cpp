@@ -1,7 +1,7 @@
 #include "view/effects/point_chain.h"
 
 #include "graphics/errors.h"
-#include "view/effects/pixel_stage_vector.h"
+#include "view/effects/tone_vector.h"
 #include "view/effects/weighted_grey.h"
 
 #include <QString>
@@ -57,8 +57,20 @@ struct ToneTables {
           solarize(s.posterize == 0 && s.solorize != 0), solarLimit(3 * (256 - s.solorize)),
           saturation(s.saturation), invert(s.invert),
           vectorStage((stage == PixelStage::Grey || (stage == PixelStage::Saturation && s.saturation <= 255))
-                      && vectorStagesAvailable())
+                      && vectorToneAvailable()),
+          vectorWhole((vectorStage || (stage == PixelStage::None && vectorToneAvailable())) && s.posterize == 0 && s.solorize == 0 && s.splitlight == 0
+                      && std::abs(s.contrast) <= 255 && std::abs(s.lightness) <= 255 && std::abs(s.darkness) <= 255
+                      && std::abs(s.brightness) <= 255)
     {
+        vector.brightness = s.brightness;
+        vector.contrast = s.contrast;
+        vector.lightness = s.lightness;
+        vector.darkness = s.darkness;
+        vector.stage = stage == PixelStage::Grey         ? VectorTone::Stage::Grey
+                       : stage == PixelStage::Saturation ? VectorTone::Stage::Saturation
+                                                         : VectorTone::Stage::None;
+        vector.saturation = s.saturation;
+        vector.invert = s.invert;
         std::array<int, 256> output{}; // the invert of step 8, after the last pixel-wide step
         for (int v = 0; v < 256; ++v) output[std::size_t(v)] = s.invert ? 255 - v : v;
         const bool invertPerChannel = stage == PixelStage::None;
@@ -97,6 +109,8 @@ struct ToneTables {
     int saturation;
     bool invert;
     bool vectorStage; // grey or saturation on 16 pixels at a time
+    bool vectorWhole; // and the channel terms before them too
+    VectorTone vector;
     bool identity = false;
     Table tone{};                                         // split light, then invert when per channel
     std::array<std::array<std::int16_t, 256>, 2> base{}; // steps 1 to 5 before the clamp, kept in -256..256
@@ -208,9 +222,16 @@ void channelsThenVectorStage(const ToneTables& t, const std::uint8_t* src, const
                              std::uint8_t* out, int width)
 {
     Channels(t, src, noise, out, width);
-    const int done = t.stage == PixelStage::Grey ? greyRowVector(out, width, t.invert)
-                                                 : saturateRowVector(out, width, t.saturation, t.invert);
+    const int done = toneRowVector(out, out, width, t.vector, true);
     pixelStageByTable(t, out + done * 3, width - done);
+}
+
+template <RowKernel Tail>
+void wholeChainVector(const ToneTables& t, const std::uint8_t* src, const std::uint8_t* noise, std::uint8_t* out,
+                      int width)
+{
+    const int done = toneRowVector(src, out, width, t.vector, false);
+    Tail(t, src + done * 3, noise, out + done * 3, width - done);
 }
 
 template <bool Solarize, bool Noise>
@@ -230,6 +251,13 @@ RowKernel kernelForStage(PixelStage stage, bool vectorStage)
 
 RowKernel kernelFor(const ToneTables& t, bool noise)
 {
+    if (t.vectorWhole && !noise && !t.identity) {
+        switch (t.stage) {
+        case PixelStage::Grey: return wholeChainVector<pixelKernel<false, false, PixelStage::Grey>>;
+        case PixelStage::Saturation: return wholeChainVector<pixelKernel<false, false, PixelStage::Saturation>>;
+        case PixelStage::None: return wholeChainVector<pixelKernel<false, false, PixelStage::None>>;
+        }
+    }
     if (!noise && !t.solarize && t.stage == PixelStage::None) return t.identity ? copyKernel : channelKernel;
     const bool vector = t.vectorStage;
     if (t.solarize)
