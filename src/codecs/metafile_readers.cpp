@@ -5,6 +5,8 @@
 
 #include "graphics/bitmap.h"
 
+#include <cstdlib>
+
 namespace kel::codecs {
 namespace {
 
@@ -20,20 +22,29 @@ int checkedSide(const ByteReader& reader, std::int64_t side)
 // A bitmap-drawing record: the DIB at `info` (pixel rows at `bits`, neither
 // beyond `recordEnd`) copied from the source rectangle, whose y counts from
 // the DIB's first stored row, into `destination`.
+struct Destination {
+    std::int64_t x, y, width, height;
+};
+
 MetafileBitmapDraw bitmapDraw(const ByteReader& reader, std::size_t info, std::size_t bits, std::size_t recordEnd,
-                              int xSrc, int ySrc, int cxSrc, int cySrc, const QRect& destination)
+                              int xSrc, int ySrc, int cxSrc, int cySrc, const Destination& destination)
 {
+    // Far enough for any drawing that can touch the picture, near enough for int arithmetic.
+    constexpr std::int64_t reach = std::int64_t(1) << 29;
+    if (destination.width <= 0 || destination.height <= 0 || destination.width > reach || destination.height > reach
+        || std::abs(destination.x) > reach || std::abs(destination.y) > reach)
+        reader.fail(QStringLiteral("rectangle incorrect"));
     const DibHeader header = readDibHeader(reader, info, false);
     if (info + header.infoSize() > recordEnd || bits > recordEnd || header.pixelBytes() > recordEnd - bits)
         reader.fail(QStringLiteral("image hors de son enregistrement"));
-    if (destination.width() <= 0 || destination.height() <= 0 || cxSrc <= 0 || cySrc <= 0 || xSrc < 0 || ySrc < 0
+    if (cxSrc <= 0 || cySrc <= 0 || xSrc < 0 || ySrc < 0
         || std::int64_t(xSrc) + cxSrc > header.width || std::int64_t(ySrc) + cySrc > header.height)
         reader.fail(QStringLiteral("rectangle incorrect"));
     MetafileBitmapDraw draw;
     draw.source = decodeDib(reader, info, header, bits, false);
     const int top = header.bottomUp ? header.height - ySrc - cySrc : ySrc;
     draw.sourceRect = QRect(xSrc, top, cxSrc, cySrc);
-    draw.destination = destination;
+    draw.destination = QRect(int(destination.x), int(destination.y), int(destination.width), int(destination.height));
     return draw;
 }
 
@@ -75,7 +86,7 @@ std::unique_ptr<Graphic> readEnhancedMetafile(const QByteArray& bytes, const QSt
         if (usage != kDibRgbColours || operation != kSourceCopy || offBmi < 80 || cbBmi > size - std::min(offBmi, size)
             || cbBits > size - std::min(offBits, size))
             reader.fail(QStringLiteral("enregistrement d'image incorrect"));
-        const QRect destination(int(std::int64_t(xDest) - left), int(std::int64_t(yDest) - top), cxDest, cyDest);
+        const Destination destination{std::int64_t(xDest) - left, std::int64_t(yDest) - top, cxDest, cyDest};
         draws.push_back(bitmapDraw(reader, start + offBmi, start + offBits, start + offBits + cbBits, xSrc, ySrc,
                                    cxSrc, cySrc, destination));
         reader.seek(start + size);
@@ -99,8 +110,8 @@ std::unique_ptr<Graphic> readWindowsMetafile(const QByteArray& bytes, const QStr
     if (unitsPerInch == 0 || right <= left || bottom <= top) reader.fail(QStringLiteral("cadre incorrect"));
     const int width = checkedSide(reader, (std::int64_t(right - left) * 96 + unitsPerInch / 2) / unitsPerInch);
     const int height = checkedSide(reader, (std::int64_t(bottom - top) * 96 + unitsPerInch / 2) / unitsPerInch);
-    auto toX = [&](std::int64_t x) { return int((x - left) * width / (right - left)); };
-    auto toY = [&](std::int64_t y) { return int((y - top) * height / (bottom - top)); };
+    auto toX = [&](std::int64_t x) { return (x - left) * width / (right - left); };
+    auto toY = [&](std::int64_t y) { return (y - top) * height / (bottom - top); };
 
     const std::uint16_t fileType = reader.u16le();
     if ((fileType != 1 && fileType != 2) || reader.u16le() != 9) reader.fail(QStringLiteral("en-tête incorrect"));
@@ -121,9 +132,9 @@ std::unique_ptr<Graphic> readWindowsMetafile(const QByteArray& bytes, const QStr
         for (int& field : fields) field = std::int16_t(reader.u16le());
         if (operation != kSourceCopy || usage != kDibRgbColours)
             reader.fail(QStringLiteral("enregistrement d'image incorrect"));
-        const int x0 = toX(fields[7]), y0 = toY(fields[6]);
-        const QRect destination(x0, y0, toX(std::int64_t(fields[7]) + fields[5]) - x0,
-                                toY(std::int64_t(fields[6]) + fields[4]) - y0);
+        const std::int64_t x0 = toX(fields[7]), y0 = toY(fields[6]);
+        const Destination destination{x0, y0, toX(std::int64_t(fields[7]) + fields[5]) - x0,
+                                      toY(std::int64_t(fields[6]) + fields[4]) - y0};
         const std::size_t info = reader.position();
         const DibHeader header = readDibHeader(reader, info, false);
         draws.push_back(bitmapDraw(reader, info, info + header.infoSize(), end, fields[3], fields[2], fields[1],

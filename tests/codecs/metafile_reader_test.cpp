@@ -72,6 +72,7 @@ TEST(EnhancedMetafileReader, RejectsWhatItDoesNotDraw)
         patched(kDraw + 60, le32(1000)),          // pixels beyond the record
         patched(kDraw + 40, le32(3)),             // source wider than the bitmap
         patched(kDraw + 72, le32(0)),             // no destination width
+        patched(kDraw + 24, le32(0x6C000000)),    // destination too far for pixel arithmetic
         patched(kDraw + 68, le32(0x00550009)),    // not a plain copy
         patched(kDraw + 80 + 14, le16(16)),       // 16 bits per pixel
     };
