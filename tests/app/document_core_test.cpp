@@ -3,6 +3,7 @@
 #include "app/document/colour_count.h"
 #include "app/document/open_dialog.h"
 #include "app/document/opened_picture.h"
+#include "app/document/picture_preview.h"
 #include "app/document/status_line.h"
 #include "app/document/zoom_steps.h"
 #include "graphics/pixel_rows.h"
@@ -10,6 +11,7 @@
 #include "support/bitmap_compare.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -256,6 +258,36 @@ TEST(OpenedPicture, IndexedBitmapBecomes24BitWithItsColours)
     const Bitmap drawn = drawnOverWhite(indexed);
     EXPECT_EQ(drawn.pixelFormat(), pf24bit);
     EXPECT_TRUE(sameBitmap(bitmapFrom(2, 1, {clRed, clBlue}), drawn));
+}
+
+// ----------------------------------------------------------------- preview
+
+TEST(PicturePreview, ShowsAReadablePictureAndNothingElse)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // An uncompressed 24-bit Targa of 2 x 1 pixels, top row first.
+    const QString tga = QDir(folder.path()).filePath(QStringLiteral("a.tga"));
+    {
+        QFile file(tga);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0x20};
+        file.write(header, sizeof header);
+        file.write("\x03\x02\x01\xff\xff\x00", 6);
+    }
+    const QImage preview = picturePreview(tga);
+    ASSERT_EQ(preview.size(), QSize(2, 1));
+    EXPECT_EQ(preview.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(preview.pixel(1, 0), qRgb(0, 255, 255));
+
+    const QString text = QDir(folder.path()).filePath(QStringLiteral("b.tga"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("pas une image");
+    file.close();
+    EXPECT_TRUE(picturePreview(text).isNull());
+    EXPECT_TRUE(picturePreview(QDir(folder.path()).filePath(QStringLiteral("absent.tga"))).isNull());
+    EXPECT_TRUE(picturePreview(folder.path()).isNull());
 }
 
 } // namespace
