@@ -20,15 +20,33 @@ constexpr int kWidth = 768;
 constexpr int kHeight = 512;
 constexpr std::size_t kRowPairBytes = 2 * kWidth + kWidth; // two luma rows, two half-width chroma rows
 
-int clampByte(double v) { return int(std::clamp(std::nearbyint(v), 0.0, 255.0)); }
+// Kodak's PhotoYCC to RGB, tabulated per component value.
+class YccTables {
+public:
+    YccTables()
+    {
+        for (int v = 0; v < 256; ++v) {
+            const double c1 = 2.2179 * (v - 156), c2 = 1.8215 * (v - 137);
+            luma_[v] = 1.3584 * v;
+            blueFromC1_[v] = c1;
+            greenFromC1_[v] = -0.194 * c1;
+            redFromC2_[v] = c2;
+            greenFromC2_[v] = -0.509 * c2;
+        }
+    }
 
-Colour yccToRgb(int luma, int chroma1, int chroma2)
-{
-    const double y = 1.3584 * luma;
-    const double c1 = 2.2179 * (chroma1 - 156);
-    const double c2 = 1.8215 * (chroma2 - 137);
-    return rgb(clampByte(y + c2), clampByte(y - 0.194 * c1 - 0.509 * c2), clampByte(y + c1));
-}
+    Colour colour(int luma, int chroma1, int chroma2) const
+    {
+        const double y = luma_[luma];
+        return rgb(clampByte(y + redFromC2_[chroma2]), clampByte(y + greenFromC1_[chroma1] + greenFromC2_[chroma2]),
+                   clampByte(y + blueFromC1_[chroma1]));
+    }
+
+private:
+    static int clampByte(double v) { return int(std::nearbyint(std::clamp(v, 0.0, 255.0))); }
+
+    std::array<double, 256> luma_, blueFromC1_, greenFromC1_, redFromC2_, greenFromC2_;
+};
 
 } // namespace
 
@@ -45,6 +63,7 @@ std::unique_ptr<Graphic> readPhotoCd(const QByteArray& bytes, const QString&)
     // Orientation 1 turns the picture a quarter counter-clockwise, 3 clockwise, 2 a half turn.
     const bool portrait = orientation == 1 || orientation == 3;
     Bitmap bitmap = makeBitmap(reader, portrait ? kHeight : kWidth, portrait ? kWidth : kHeight);
+    static const YccTables ycc;
     for (int pair = 0; pair < kHeight / 2; ++pair) {
         const std::uint8_t* rows = data + std::size_t(pair) * kRowPairBytes;
         const std::uint8_t* chroma1 = rows + 2 * kWidth;
@@ -53,7 +72,7 @@ std::unique_ptr<Graphic> readPhotoCd(const QByteArray& bytes, const QString&)
             const int y = 2 * pair + half;
             const std::uint8_t* luma = rows + half * kWidth;
             for (int x = 0; x < kWidth; ++x) {
-                const Colour colour = yccToRgb(luma[x], chroma1[x / 2], chroma2[x / 2]);
+                const Colour colour = ycc.colour(luma[x], chroma1[x / 2], chroma2[x / 2]);
                 switch (orientation) {
                 case 0: putPixel(bitmap, x, y, colour); break;
                 case 1: putPixel(bitmap, y, kWidth - 1 - x, colour); break;
