@@ -49,28 +49,36 @@ int splitLightOnce(int v) { return nearest(std::sin(double(v) / 255 * std::numbe
 
 enum class PixelStage { None, Grey, Saturation };
 
+VectorTone vectorToneOf(const ToneSettings& s, PixelStage stage)
+{
+    VectorTone tone;
+    tone.brightness = s.brightness;
+    tone.contrast = s.contrast;
+    tone.lightness = s.lightness;
+    tone.darkness = s.darkness;
+    tone.stage = stage == PixelStage::Grey         ? VectorTone::Stage::Grey
+                 : stage == PixelStage::Saturation ? VectorTone::Stage::Saturation
+                                                   : VectorTone::Stage::None;
+    tone.saturation = s.saturation;
+    tone.invert = s.invert;
+    return tone;
+}
+
 // Everything that depends on one channel value is tabulated once per
 // recompute; the pixel-wide steps (solarize, grey, saturation) use small tables.
 struct ToneTables {
     explicit ToneTables(const ToneSettings& s)
         : stage(s.grayScale ? PixelStage::Grey : s.saturation != 0 ? PixelStage::Saturation : PixelStage::None),
           solarize(s.posterize == 0 && s.solorize != 0), solarLimit(3 * (256 - s.solorize)),
-          saturation(s.saturation), invert(s.invert),
-          vectorStage((stage == PixelStage::Grey || (stage == PixelStage::Saturation && s.saturation <= 255))
-                      && vectorToneAvailable()),
-          vectorWhole((vectorStage || (stage == PixelStage::None && vectorToneAvailable())) && s.posterize == 0 && s.solorize == 0 && s.splitlight == 0
-                      && std::abs(s.contrast) <= 255 && std::abs(s.lightness) <= 255 && std::abs(s.darkness) <= 255
-                      && std::abs(s.brightness) <= 255)
+          vector(vectorToneOf(s, stage))
     {
-        vector.brightness = s.brightness;
-        vector.contrast = s.contrast;
-        vector.lightness = s.lightness;
-        vector.darkness = s.darkness;
-        vector.stage = stage == PixelStage::Grey         ? VectorTone::Stage::Grey
-                       : stage == PixelStage::Saturation ? VectorTone::Stage::Saturation
-                                                         : VectorTone::Stage::None;
-        vector.saturation = s.saturation;
-        vector.invert = s.invert;
+        // The vector steps cover strengths within -255..255 (every product fits 16 bits).
+        const bool vectorAvailable = vectorToneAvailable() && std::abs(s.saturation) <= 255;
+        vectorStage = vectorAvailable && stage != PixelStage::None;
+        vectorWhole = vectorAvailable && s.posterize == 0 && s.solorize == 0 && s.splitlight == 0
+                      && std::abs(s.contrast) <= 255 && std::abs(s.lightness) <= 255 && std::abs(s.darkness) <= 255
+                      && std::abs(s.brightness) <= 255;
+
         std::array<int, 256> output{}; // the invert of step 8, after the last pixel-wide step
         for (int v = 0; v < 256; ++v) output[std::size_t(v)] = s.invert ? 255 - v : v;
         const bool invertPerChannel = stage == PixelStage::None;
@@ -106,11 +114,9 @@ struct ToneTables {
     PixelStage stage;
     bool solarize;
     int solarLimit; // the channel sum from which the average exceeds 255 - S
-    int saturation;
-    bool invert;
-    bool vectorStage; // grey or saturation on 16 pixels at a time
-    bool vectorWhole; // and the channel terms before them too
     VectorTone vector;
+    bool vectorStage = false; // grey or saturation on 16 pixels at a time, after the tables
+    bool vectorWhole = false; // the whole chain on 16 pixels at a time
     bool identity = false;
     Table tone{};                                         // split light, then invert when per channel
     std::array<std::array<std::int16_t, 256>, 2> base{}; // steps 1 to 5 before the clamp, kept in -256..256
