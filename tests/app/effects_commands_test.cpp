@@ -1,6 +1,7 @@
 // The Effets keys, " Annuler les effets", " Niveaux de gris", " Négatif" and
 // the tone track bars, driven through the main window's menus.
 #include "app/program_form.h"
+#include "codecs/rgba_graphic.h"
 #include "graphics/pixel_rows.h"
 #include "support/bitmap_compare.h"
 #include "support/scripted_dialogs.h"
@@ -10,6 +11,7 @@
 #include "widgets/track_bar.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -173,6 +175,58 @@ TEST_F(EffectsCommands, AKeyOnAnEmptyViewOnlyRaisesTheSetting)
     form.TrackBarLUMINOSITE->setPosition(10);
     EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
     EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// ---- the main view's effect side ----
+
+TEST_F(EffectsCommands, ADecodedPictureBecomesATrueColourOriginal)
+{
+    QImage image(5, 4, QImage::Format_ARGB32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) image.setPixel(x, y, qRgb(x * 50, y * 60, 90));
+    form.Image1->PictureOriginal().setGraphic(std::make_unique<codecs::RgbaGraphic>(image));
+    const Bitmap* converted = form.Image1->PictureOriginal().bitmapIfAny();
+    ASSERT_NE(converted, nullptr);
+    EXPECT_EQ(converted->pixelFormat(), pf24bit);
+    EXPECT_EQ(readPixel(*converted, 4, 3), rgb(200, 180, 90));
+    EXPECT_TRUE(sameBitmap(*converted, shown()));
+}
+
+TEST_F(EffectsCommands, AShownPictureOfAnotherFormatIsRecomputedAsTrueColour)
+{
+    open(sample());
+    form.Image1->Picture().bitmap().setPixelFormat(pf16bit);
+    form.Image1->setPicBrightness(10);
+    ToneSettings brighter;
+    brighter.brightness = 10;
+    EXPECT_EQ(shown().pixelFormat(), pf24bit);
+    EXPECT_TRUE(sameBitmap(toned(sample(), brighter), shown()));
+}
+
+TEST_F(EffectsCommands, ToneSettingsOnTheViewReuseTheLayers)
+{
+    open(sample());
+    form.Image1->setPicAntiAlias(2);
+    form.Image1->setPicMonoNoise(25);
+    const int builds = form.Image1->effects().layerBuilds();
+    form.Image1->setPicContrast(80);
+    form.Image1->setPicSplitlight(3);
+    form.Image1->setPicInvert(true);
+    EXPECT_EQ(form.Image1->effects().layerBuilds(), builds);
+    form.Image1->PictureOriginal().bitmap().assign(sample()); // a new original rebuilds both
+    EXPECT_EQ(form.Image1->effects().layerBuilds(), builds + 2);
+}
+
+TEST_F(EffectsCommands, ResetEffectsShowsTheOriginalAgain)
+{
+    open(sample());
+    form.Image1->setPicTrace(1);
+    form.Image1->setPicGrayScale(true);
+    form.Image1->ResetEffects();
+    EXPECT_EQ(form.Image1->PicTrace(), 0);
+    EXPECT_FALSE(form.Image1->PicGrayScale());
+    EXPECT_EQ(form.Image1->effects().spatialLayer(), nullptr);
+    EXPECT_TRUE(sameBitmap(sample(), shown()));
 }
 
 } // namespace
