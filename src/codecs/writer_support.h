@@ -1,0 +1,22 @@
+#pragma once
+// Internal to the writers: the per-format encoders behind encodeBitmap and
+// the helpers they share.
+#include "codecs/writers.h"
+#include "graphics/errors.h"
+
+namespace kel::codecs::detail {
+
+QByteArray encodeBmp(const Bitmap& bitmap);
+QByteArray encodeGif(const Bitmap& bitmap);
+QByteArray encodePng(const Bitmap& bitmap);
+QByteArray encodeTarga(const Bitmap& bitmap);
+QByteArray encodeJpegBytes(const Bitmap& bitmap, int quality);
+
+// "Impossible d'enregistrer l'image <format> : <what>", as FileError.
+[[noreturn]] void writeFailure(const char* format, const QString& what);
+// Rejects an empty bitmap (no pixels to write).
+void requirePixels(const Bitmap& bitmap, const char* format);
+// The bitmap itself when it is 24-bit, otherwise a 24-bit copy in `storage`.
+const Bitmap& as24bit(const Bitmap& bitmap, Bitmap& storage);
+
+} // namespace kel::codecs::detail
