@@ -60,12 +60,6 @@ protected:
     TProgramForm form{dialogs};
 };
 
-TEST_F(EffectsCommands, TheKeysAreBoundToTheirItems)
-{
-    EXPECT_EQ(form.menuItem(QStringLiteral("Effetantialiasing1"))->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(form.menuItem(QStringLiteral("Effettile1"))->shortcut(), QKeySequence(Qt::Key_F12));
-}
-
 TEST_F(EffectsCommands, AntiAliasTwiceCompoundsOnTheShownPicture)
 {
     open(sample());
