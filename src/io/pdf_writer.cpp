@@ -57,7 +57,7 @@ QByteArray pdfDocument(const std::vector<JpegPage>& pages)
 {
     const int k = int(pages.size());
     const int objectCount = 3 * k + 2;
-    std::vector<qint64> offsets(std::size_t(objectCount) + 2, 0);
+    std::vector<qint64> offsets(std::size_t(objectCount) + 1, 0);
     QByteArray pdf = "%PDF-1.2\n";
 
     beginObject(pdf, offsets, 1);

@@ -108,6 +108,14 @@ TEST(IconFile, BlackBottomLeftMakesBlackTransparent)
     EXPECT_EQ(halftonePalette()[colourIndex(b, 21, 20)], clBlack);
 }
 
+TEST(IconFile, PlaceholderBottomLeftLeavesBlackOpaque)
+{
+    const QByteArray b = iconBytes(knownPicture(kIconPlaceholderColour));
+    EXPECT_TRUE(maskBit(b, 0, 31));
+    EXPECT_FALSE(maskBit(b, 3, 3));
+    EXPECT_EQ(halftonePalette()[colourIndex(b, 3, 3)], clBlack);
+}
+
 TEST(IconFile, ReadsBackThroughTheIconReader)
 {
     const auto graphic = codecs::decodeGraphic(iconBytes(knownPicture(clWhite)), QStringLiteral("ico"));

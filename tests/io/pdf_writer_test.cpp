@@ -1,5 +1,8 @@
 #include "io/pdf_writer.h"
 
+#include "codecs/writers.h"
+#include "io/pdf_export.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -158,6 +161,18 @@ TEST_F(PdfExport, FrameInfoScansMarkersWithinTheFile)
     // A segment length past the end of the file.
     writeText(path("long.jpg"), QByteArray("\xff\xd8\xff\xe0\xff\xf0\x00", 7));
     EXPECT_FALSE(ReadJpegFrameInfo(path("long.jpg"), width, height, cmyk));
+}
+
+TEST_F(PdfExport, PictureIsWrappedAsItsJpegAtQualityEighty)
+{
+    Bitmap bitmap(64, 40, pf24bit);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 64; ++x) bitmap.setPixel(x, y, rgb(x * 4, y * 6, 128));
+    ASSERT_EQ(exportBitmapAsPdf(bitmap, path("picture.pdf")), kPdfWritten);
+    const QByteArray pdf = contents(path("picture.pdf"));
+    const QByteArray jpeg = codecs::encodeJpeg(bitmap, 80);
+    EXPECT_TRUE(pdf.contains("/Length " + QByteArray::number(jpeg.size()) + " >>\nstream\n" + jpeg + "endstream\n"));
+    EXPECT_TRUE(pdf.contains("/MediaBox [ 0 0 64 40 ]\n"));
 }
 
 } // namespace

@@ -1,0 +1,23 @@
+#include "io/pdf_export.h"
+
+#include "codecs/writers.h"
+#include "graphics/errors.h"
+#include "io/pdf_writer.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+
+namespace kel::io {
+
+int exportBitmapAsPdf(const Bitmap& bitmap, const QString& pdfFileName)
+{
+    const QByteArray jpeg = codecs::encodeJpeg(bitmap, 80);
+    QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/kelvary-XXXXXX.bak"));
+    if (!temporary.open() || temporary.write(jpeg) != jpeg.size() || !temporary.flush())
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier temporaire %1 : %2")
+                            .arg(temporary.fileName(), temporary.errorString()));
+    temporary.close();
+    return JpegFileToPdf(temporary.fileName(), pdfFileName);
+}
+
+} // namespace kel::io
