@@ -54,9 +54,11 @@ void TProgramForm::Ouvriruneimage1Click()
         OpenDialog1.remember(*choice);
         EditNOM->clear();
         EStatusBar1->setCaption(QString());
-        Image1->ResetEffects();
+        // Emptied before the effects are reset, so that the reset has no
+        // previous picture to copy.
         Image1->Picture().clear();
         Image1->PictureOriginal().clear();
+        Image1->ResetEffects();
 
         Bitmap opened;
         try {
