@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/document/picture_preview.h"
 #include "app/program_form.h"
 #include "platform/qt_dialogs.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     kel::KelvaryApplication application(argc, argv);
     kel::QtDialogs dialogs;
     application.setDialogs(&dialogs);
+    dialogs.setPreviewLoader(kel::picturePreview);
 
     kel::TProgramForm mainWindow(dialogs);
     dialogs.setMainWindow(&mainWindow);

@@ -1,6 +1,6 @@
 #pragma once
-// The picture writers of the save command (Part 5.1) and the JPEG bytes of
-// the PDF export (Part 5.3).
+// The picture writers of the save command and the JPEG bytes of the PDF
+// export.
 //
 // Every function reports a failure (nothing to write, a library error, a
 // file that cannot be created or written) as FileError. writeBitmap goes
