@@ -6,6 +6,7 @@
 #include "graphics/errors.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -34,5 +35,9 @@ void setDecodedPixelLimit(long long pixels);
 // A new bitmap for decoded pixels, after checkDecodedSize; running out of
 // memory is reported as InvalidGraphic as well.
 Bitmap newDecodedBitmap(const char* format, long long width, long long height, PixelFormat pixelFormat);
+
+// The decoded ARGB32 picture as a graphic: kept with its alpha when any pixel
+// lets something through, otherwise a plain 24-bit bitmap.
+std::unique_ptr<Graphic> graphicFromArgb(const char* format, QImage image, bool opaque);
 
 } // namespace kel::codecs::detail

@@ -1,6 +1,7 @@
 // Registration of the library-backed readers (BMP, GIF, JPEG, PNG, TIFF) and
 // the helpers they share.
 #include "codecs/codec.h"
+#include "codecs/rgba_graphic.h"
 #include "codecs/library_codecs.h"
 
 namespace kel::codecs {
@@ -39,6 +40,18 @@ Bitmap newDecodedBitmap(const char* format, long long width, long long height, P
     } catch (const OutOfResources&) {
         rejectGraphic(format, QStringLiteral("mémoire insuffisante pour l'image"));
     }
+}
+
+std::unique_ptr<Graphic> graphicFromArgb(const char* format, QImage image, bool opaque)
+{
+    if (!opaque) return std::make_unique<RgbaGraphic>(std::move(image));
+    Bitmap bitmap = newDecodedBitmap(format, image.width(), image.height(), pf24bit);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* out = bitmap.rowUnchecked(y);
+        for (int x = 0; x < image.width(); ++x) colourToBgr(rgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x])), out + 3 * x);
+    }
+    return std::make_unique<Bitmap>(std::move(bitmap));
 }
 
 } // namespace detail

@@ -148,19 +148,7 @@ std::unique_ptr<Graphic> readPng(const QByteArray& bytes, const QString&)
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         opaque = std::all_of(row, row + w, [](QRgb p) { return qAlpha(p) == 255; });
     }
-    if (!opaque) return std::make_unique<RgbaGraphic>(std::move(image));
-    // An alpha channel that hides nothing: a plain 24-bit bitmap.
-    Bitmap bitmap = newDecodedBitmap("PNG", w, h, pf24bit);
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* out = bitmap.rowUnchecked(y);
-        for (int x = 0; x < w; ++x) {
-            out[3 * x] = std::uint8_t(qBlue(in[x]));
-            out[3 * x + 1] = std::uint8_t(qGreen(in[x]));
-            out[3 * x + 2] = std::uint8_t(qRed(in[x]));
-        }
-    }
-    return std::make_unique<Bitmap>(std::move(bitmap));
+    return graphicFromArgb("PNG", std::move(image), opaque);
 }
 
 } // namespace kel::codecs::detail

@@ -151,19 +151,7 @@ std::unique_ptr<Graphic> readTiff(const QByteArray& bytes, const QString&)
         }
         raster[i] = qRgba(r, g, b, a);
     }
-    if (!opaque) return std::make_unique<RgbaGraphic>(std::move(image));
-
-    Bitmap bitmap = newDecodedBitmap("TIFF", w, h, pf24bit);
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* out = bitmap.rowUnchecked(y);
-        for (int x = 0; x < w; ++x) {
-            out[3 * x] = std::uint8_t(qBlue(in[x]));
-            out[3 * x + 1] = std::uint8_t(qGreen(in[x]));
-            out[3 * x + 2] = std::uint8_t(qRed(in[x]));
-        }
-    }
-    return std::make_unique<Bitmap>(std::move(bitmap));
+    return graphicFromArgb("TIFF", std::move(image), opaque);
 }
 
 } // namespace kel::codecs::detail
