@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/document/picture_preview.h"
 #include "app/program_form.h"
+#include "app/startup.h"
 #include "platform/qt_dialogs.h"
 
 #include <QScreen>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
 
     kel::TProgramForm mainWindow(dialogs);
     dialogs.setMainWindow(&mainWindow);
+    kel::createAuxiliaryWindows(mainWindow);
     mainWindow.show();
     const QRect screen = mainWindow.screen()->availableGeometry();
     mainWindow.move(screen.center() - mainWindow.frameGeometry().center() + mainWindow.frameGeometry().topLeft());
