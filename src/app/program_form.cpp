@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/artwork.h"
 #include "app/command_table.h"
+#include "app/document/wheel_notches.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
 #include "widgets/border_label.h"
@@ -355,11 +356,10 @@ bool TProgramForm::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != this) return false;
     QWidget* focus = QApplication::focusWidget();
     if (focus && (focus == ListBox1 || ListBox1->isAncestorOf(focus))) return false;
-    const int turn = static_cast<QWheelEvent*>(event)->angleDelta().y();
-    if (turn < 0)
-        runCommand(&TProgramForm::FormMouseWheelDown);
-    else if (turn > 0)
-        runCommand(&TProgramForm::FormMouseWheelUp);
+    // Whole notches only: fine-grained wheels send many small steps per notch.
+    const int notches = wheelNotches(wheelRemainder_, static_cast<QWheelEvent*>(event)->angleDelta().y());
+    for (int i = 0; i < -notches; ++i) runCommand(&TProgramForm::FormMouseWheelDown);
+    for (int i = 0; i < notches; ++i) runCommand(&TProgramForm::FormMouseWheelUp);
     return true;
 }
 

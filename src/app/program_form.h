@@ -256,6 +256,7 @@ private:
     Dialogs& dialogs_;
     CommandRunner runner_;
     TViewForm* viewForm_ = nullptr;
+    int wheelRemainder_ = 0; // part of a wheel notch not yet acted on
 };
 
 } // namespace kel

@@ -120,6 +120,16 @@ TEST_F(ZoomTest, ThirtyNotchesTowardsTheUserFrom100Give400AndKeepGrowing)
     EXPECT_EQ(form.Image1->ZoomX(), 1100);
 }
 
+TEST_F(ZoomTest, FineGrainedWheelStepsZoomOncePerWholeNotch)
+{
+    turnWheel(-60);
+    EXPECT_EQ(form.Image1->ZoomX(), 100);
+    turnWheel(-60);
+    EXPECT_EQ(form.Image1->ZoomX(), 110);
+    turnWheel(-240); // a fast turn of two notches in one event
+    EXPECT_EQ(form.Image1->ZoomX(), 130);
+}
+
 TEST_F(ZoomTest, WheelMovesTheFocusToTheStatusBar)
 {
     activate();
