@@ -1,0 +1,151 @@
+#include "operations/mirror_turn.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace kel {
+
+namespace {
+
+bool isSubByte(PixelFormat format) { return format == pf1bit || format == pf4bit; }
+
+// Sub-byte formats are worked on as one index byte per pixel.
+void unpackRow(const std::uint8_t* row, PixelFormat format, int width, std::uint8_t* indices)
+{
+    if (format == pf1bit)
+        for (int x = 0; x < width; ++x) indices[x] = std::uint8_t((row[x >> 3] >> (7 - (x & 7))) & 1);
+    else
+        for (int x = 0; x < width; ++x) indices[x] = std::uint8_t((x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
+}
+
+// Writes every byte that holds a pixel; bits past the last pixel become 0.
+void packRow(const std::uint8_t* indices, PixelFormat format, int width, std::uint8_t* row)
+{
+    const int pixelsPerByte = format == pf1bit ? 8 : 2;
+    const int bits = 8 / pixelsPerByte;
+    std::memset(row, 0, std::size_t((width + pixelsPerByte - 1) / pixelsPerByte));
+    for (int x = 0; x < width; ++x)
+        row[x / pixelsPerByte] |= std::uint8_t(indices[x] << (8 - bits * (x % pixelsPerByte + 1)));
+}
+
+template <int N>
+void mirrorRow(std::uint8_t* row, int width)
+{
+    std::uint8_t* left = row;
+    std::uint8_t* right = row + std::ptrdiff_t(width - 1) * N;
+    std::uint8_t held[N];
+    for (; left < right; left += N, right -= N) {
+        std::memcpy(held, left, N);
+        std::memcpy(left, right, N);
+        std::memcpy(right, held, N);
+    }
+}
+
+void mirrorRow(std::uint8_t* row, int width, int pixelBytes)
+{
+    switch (pixelBytes) {
+    case 1: std::reverse(row, row + width); break;
+    case 2: mirrorRow<2>(row, width); break;
+    case 3: mirrorRow<3>(row, width); break;
+    default: mirrorRow<4>(row, width); break;
+    }
+}
+
+// Square tiles of the target small enough that the source rows they read
+// stay in the first-level cache while a tile is filled.
+constexpr int kTile = 64;
+
+// Writes the source (width x height, N bytes a pixel) turned a quarter into
+// the target (height x width). Target row t is source column t (clockwise)
+// or width - 1 - t (anticlockwise), read bottom up (clockwise) or top down.
+template <int N>
+void turnTiles(const std::uint8_t* source, std::ptrdiff_t sourceStride, int width, int height,
+               std::uint8_t* target, std::ptrdiff_t targetStride, bool clockwise)
+{
+    const int targetWidth = height, targetHeight = width;
+    const std::ptrdiff_t step = clockwise ? -sourceStride : sourceStride;
+    for (int top = 0; top < targetHeight; top += kTile) {
+        const int bottom = std::min(top + kTile, targetHeight);
+        for (int left = 0; left < targetWidth; left += kTile) {
+            const int count = std::min(left + kTile, targetWidth) - left;
+            for (int t = top; t < bottom; ++t) {
+                const int sx = clockwise ? t : width - 1 - t;
+                const int sy = clockwise ? height - 1 - left : left;
+                std::ptrdiff_t from = std::ptrdiff_t(sy) * sourceStride + std::ptrdiff_t(sx) * N;
+                std::uint8_t* to = target + std::ptrdiff_t(t) * targetStride + std::ptrdiff_t(left) * N;
+                for (int i = 0; i < count; ++i, to += N, from += step) std::memcpy(to, source + from, N);
+            }
+        }
+    }
+}
+
+void turn(const std::uint8_t* source, std::ptrdiff_t sourceStride, int width, int height, std::uint8_t* target,
+          std::ptrdiff_t targetStride, bool clockwise, int pixelBytes)
+{
+    switch (pixelBytes) {
+    case 1: turnTiles<1>(source, sourceStride, width, height, target, targetStride, clockwise); break;
+    case 2: turnTiles<2>(source, sourceStride, width, height, target, targetStride, clockwise); break;
+    case 3: turnTiles<3>(source, sourceStride, width, height, target, targetStride, clockwise); break;
+    default: turnTiles<4>(source, sourceStride, width, height, target, targetStride, clockwise); break;
+    }
+}
+
+} // namespace
+
+void flipBitmap(Bitmap& bitmap, FlipMode mode)
+{
+    const int width = bitmap.width(), height = bitmap.height();
+    if (bitmap.empty()) return;
+    if (mode == FlipMode::Vertical) {
+        const std::size_t stride = std::size_t(bitmap.bytesPerLine());
+        for (int y = 0, other = height - 1; y < other; ++y, --other)
+            std::swap_ranges(bitmap.rowUnchecked(y), bitmap.rowUnchecked(y) + stride, bitmap.rowUnchecked(other));
+        return;
+    }
+    const PixelFormat format = bitmap.pixelFormat();
+    if (isSubByte(format)) {
+        std::vector<std::uint8_t> indices(std::size_t(width), 0);
+        for (int y = 0; y < height; ++y) {
+            unpackRow(bitmap.rowUnchecked(y), format, width, indices.data());
+            std::reverse(indices.begin(), indices.end());
+            packRow(indices.data(), format, width, bitmap.rowUnchecked(y));
+        }
+        return;
+    }
+    const int pixelBytes = bitsPerPixel(format) / 8;
+    for (int y = 0; y < height; ++y) mirrorRow(bitmap.rowUnchecked(y), width, pixelBytes);
+}
+
+Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turnBy)
+{
+    const int width = source.width(), height = source.height();
+    const PixelFormat format = source.pixelFormat();
+    Bitmap result(height, width, format);
+    if (isIndexed(format)) result.setPalette(source.palette());
+    if (source.transparent()) {
+        result.setTransparent(true);
+        result.setTransparentColour(source.transparentColour());
+    }
+    if (source.empty()) return result;
+
+    const bool clockwise = turnBy == QuarterTurn::Clockwise;
+    if (isSubByte(format)) {
+        // Turn the index bytes, then pack them into the result's rows.
+        std::vector<std::uint8_t> indices(std::size_t(width) * std::size_t(height));
+        std::vector<std::uint8_t> turned(indices.size());
+        for (int y = 0; y < height; ++y)
+            unpackRow(source.rowUnchecked(y), format, width, indices.data() + std::size_t(y) * std::size_t(width));
+        turn(indices.data(), width, width, height, turned.data(), height, clockwise, 1);
+        for (int y = 0; y < width; ++y)
+            packRow(turned.data() + std::size_t(y) * std::size_t(height), format, height, result.rowUnchecked(y));
+        return result;
+    }
+    turn(source.rowUnchecked(0), source.bytesPerLine(), width, height, result.rowUnchecked(0), result.bytesPerLine(),
+         clockwise, bitsPerPixel(format) / 8);
+    return result;
+}
+
+} // namespace kel

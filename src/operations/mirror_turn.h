@@ -1,0 +1,28 @@
+#pragma once
+// Mirror images and quarter turns of a whole bitmap. Both keep the bitmap's
+// pixel format (and palette) and move pixels unchanged, so every format a
+// picture can hold is accepted: 1, 4 and 8-bit indexes, 15 and 16-bit fields,
+// 24 and 32-bit pixels. Rows are written directly: nothing is notified.
+#include "graphics/bitmap.h"
+
+namespace kel {
+
+enum class FlipMode {
+    Horizontal, // left and right exchanged: (x, y) goes to (W - 1 - x, y)
+    Vertical,   // top and bottom exchanged: (x, y) goes to (x, H - 1 - y)
+};
+
+// Mirrors the bitmap in place. Horizontal leaves the padding bytes alone;
+// vertical exchanges whole rows, padding included.
+void flipBitmap(Bitmap& bitmap, FlipMode mode);
+
+enum class QuarterTurn {
+    Clockwise = 90,      // (x, y) goes to (H - 1 - y, x): the top row becomes the right-hand column
+    Anticlockwise = -90, // (x, y) goes to (y, W - 1 - x): the top row becomes the left-hand column
+};
+
+// A new H x W bitmap holding the W x H source turned by a quarter. It keeps
+// the source's format, palette and transparency (with the same key colour).
+Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turn);
+
+} // namespace kel
