@@ -3,12 +3,17 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace kel {
 
@@ -88,6 +93,39 @@ std::optional<QString> QtDialogs::browseFolder(const QString& title, const QStri
     return folder;
 }
 
+QPoint centredFolderDialogPosition(const QRect& owner, const QSize& dialogSize, const QRect& workArea)
+{
+    // Plain signed coordinates: a main window partly left of or above the
+    // screen still centres the browser on the visible side.
+    const int centreX = owner.x() + owner.width() / 2;
+    const int centreY = owner.y() + owner.height() / 2;
+    const int right = workArea.x() + workArea.width();
+    const int bottom = workArea.y() + workArea.height();
+    int x = centreX - dialogSize.width() / 2;
+    int y = centreY - dialogSize.height() / 2;
+    if (x + dialogSize.width() > right) x = right - dialogSize.width();
+    if (y + dialogSize.height() > bottom) y = bottom - dialogSize.height();
+    // Never at a negative position, even when the browser is wider than the work area.
+    return {std::max(x, 0), std::max(y, 0)};
+}
+
+std::optional<QString> QtDialogs::selectFolder(const QString& title, const QRect& owner)
+{
+    QFileDialog dialog(mainWindow_, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.adjustSize();
+    QScreen* screen = QGuiApplication::screenAt(owner.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) dialog.move(centredFolderDialogPosition(owner, dialog.frameGeometry().size(), screen->availableGeometry()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QString folder = dialog.selectedFiles().first();
+    while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+}
+
 Answer QtDialogs::message(MessageKind kind, const QString& text)
 {
     const bool confirm = kind == MessageKind::Confirmation;
@@ -98,6 +136,12 @@ Answer QtDialogs::message(MessageKind kind, const QString& text)
     const int pressed = box.exec();
     if (!confirm) return Answer::Ok;
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtDialogs::plainMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+    box.exec();
 }
 
 void QtDialogs::showError(const QString& text)
@@ -117,6 +161,15 @@ bool QtDialogs::printerSetup(QPrinter& printer)
 {
     QPageSetupDialog dialog(&printer, mainWindow_);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::printPreview(QPrinter& printer, const QString& title, const PageRenderer& render)
+{
+    QPrintPreviewDialog dialog(&printer, mainWindow_);
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&render](QPrinter* target) { render(*target); });
+    dialog.exec();
 }
 
 } // namespace kel

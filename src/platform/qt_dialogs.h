@@ -23,10 +23,13 @@ public:
     std::optional<FileChoice> saveFile(const FileDialogRequest& request) override;
     std::optional<Colour> chooseColour(Colour initial) override;
     std::optional<QString> browseFolder(const QString& title, const QString& startFolder) override;
+    std::optional<QString> selectFolder(const QString& title, const QRect& owner) override;
     Answer message(MessageKind kind, const QString& text) override;
+    void plainMessage(const QString& text) override;
     void showError(const QString& text) override;
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    void printPreview(QPrinter& printer, const QString& title, const PageRenderer& render) override;
 
 private:
     std::optional<FileChoice> runFileDialog(const FileDialogRequest& request, bool save);
