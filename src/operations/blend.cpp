@@ -1,0 +1,63 @@
+#include "operations/blend.h"
+
+#include "graphics/errors.h"
+#include "graphics/pixel_rows.h"
+
+#include <cstdint>
+
+namespace kel {
+
+namespace {
+
+const Bitmap& asTrueColour(const Bitmap& bitmap, Bitmap& converted)
+{
+    if (bitmap.pixelFormat() == pf24bit) return bitmap;
+    converted = Bitmap(bitmap.width(), bitmap.height(), pf24bit);
+    convertRows(bitmap, converted);
+    return converted;
+}
+
+} // namespace
+
+QString blendSizeMessage()
+{
+    return QStringLiteral("Les 2 images n' ont pas les mêmes dimensions !           ");
+}
+
+Bitmap BlendBitmaps(const Bitmap& first, int firstWeight, const Bitmap& second, int secondWeight)
+{
+    if (first.width() != second.width() || first.height() != second.height())
+        throw InvalidOperation(blendSizeMessage());
+    if (firstWeight < 0 || secondWeight < 0 || std::int64_t(firstWeight) + secondWeight == 0)
+        throw RangeError(QStringLiteral("Poids de fusion incorrects (%1, %2)").arg(firstWeight).arg(secondWeight));
+
+    Bitmap firstCopy, secondCopy;
+    const Bitmap& a = asTrueColour(first, firstCopy);
+    const Bitmap& b = asTrueColour(second, secondCopy);
+    Bitmap result(first.width(), first.height(), pf24bit);
+
+    const auto w1 = std::uint32_t(firstWeight), w2 = std::uint32_t(secondWeight);
+    const std::uint32_t sum = w1 + w2;
+    // n div sum as a multiply by a rounded-up reciprocal and a shift: exact
+    // while n x sum < 2^32, which holds for n <= 255 x sum when sum < 4104.
+    const bool reciprocal = sum < 4104;
+    const std::uint64_t inverse = (std::uint64_t(1) << 32) / sum + 1;
+    const int bytes = first.width() * 3;
+    for (int y = 0; y < result.height(); ++y) {
+        const std::uint8_t* pa = a.rowUnchecked(y);
+        const std::uint8_t* pb = b.rowUnchecked(y);
+        std::uint8_t* out = result.rowUnchecked(y);
+        if (reciprocal) {
+            for (int i = 0; i < bytes; ++i) {
+                const std::uint32_t n = pa[i] * w1 + pb[i] * w2;
+                out[i] = std::uint8_t((n * inverse) >> 32);
+            }
+        } else {
+            for (int i = 0; i < bytes; ++i)
+                out[i] = std::uint8_t((std::uint64_t(pa[i]) * w1 + std::uint64_t(pb[i]) * w2) / sum);
+        }
+    }
+    return result;
+}
+
+} // namespace kel

@@ -1,0 +1,22 @@
+#pragma once
+// Turning a picture clockwise about a point, keeping the destination's size,
+// each pixel interpolated from the four pixels nearest its source point.
+#include "graphics/bitmap.h"
+
+namespace kel {
+
+int ClampByte(long long value);
+int ClampRange(int value, int low, int high);
+
+// Writes into `destination` the source turned clockwise (on the screen) by
+// `angle` degrees about (centreX, centreY). Destination pixels whose nearest
+// source pixel lies outside the source keep their colour. Both bitmaps must
+// be 24-bit (RangeError otherwise); their sizes may differ, the source is
+// then centred on the destination.
+void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double angle, int centreY);
+
+// The incline page's turn: a 24-bit copy of `picture` turned by `angle` about
+// (W div 2, H div 2) onto a bitmap of the same size filled with `background`.
+Bitmap inclinedBitmap(const Bitmap& picture, double angle, Colour background);
+
+} // namespace kel
