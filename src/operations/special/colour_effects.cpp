@@ -1,0 +1,74 @@
+#include "operations/special/colour_effects.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+namespace kel {
+
+namespace {
+
+// One step of the mix at pixel p with its neighbours n and m. The green and
+// blue written into n are read again as p's at the next step.
+inline void flaxenStep(std::uint8_t* p, std::uint8_t* n, const std::uint8_t* m, bool writeNeighbour)
+{
+    p[2] = std::uint8_t((p[2] + n[1] + m[0]) / 3);
+    if (!writeNeighbour) return;
+    n[1] = std::uint8_t((p[1] + n[1] + m[0]) / 3);
+    n[0] = std::uint8_t((p[0] + n[1] + m[0]) / 3);
+}
+
+void flaxenRow(std::uint8_t* row, int width)
+{
+    int x = 0;
+    for (; x + 2 < width; ++x) flaxenStep(row + x * 3, row + (x + 1) * 3, row + (x + 2) * 3, true);
+    // The last two steps read the last pixel in place of the missing ones.
+    std::uint8_t* last = row + (width - 1) * 3;
+    if (x + 1 < width) {
+        flaxenStep(row + x * 3, last, last, true);
+        ++x;
+    }
+    flaxenStep(row + x * 3, last, last, false);
+}
+
+} // namespace
+
+void exposure(Bitmap& bitmap)
+{
+    if (bitmap.empty()) return;
+    bitmap.setPixelFormat(pf24bit);
+    const int bytes = bitmap.width() * 3;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* row = bitmap.rowUnchecked(y);
+        // Below 128, 255 - v is the larger of the two; from 128 on, v is.
+        for (int i = 0; i < bytes; ++i) row[i] = std::max(row[i], std::uint8_t(255 - row[i]));
+    }
+}
+
+void flaxen(Bitmap& bitmap)
+{
+    if (bitmap.empty()) return;
+    bitmap.setPixelFormat(pf24bit);
+    for (int y = 0; y < bitmap.height(); ++y) flaxenRow(bitmap.rowUnchecked(y), bitmap.width());
+}
+
+void nightVision(Bitmap& bitmap)
+{
+    if (bitmap.empty()) return;
+    bitmap.setPixelFormat(pf32bit);
+    std::array<std::uint8_t, 256> curve{};
+    for (int i = 0; i < 256; ++i) curve[std::size_t(i)] = std::uint8_t(std::nearbyint(double(i) * i / 256.0));
+    const int width = bitmap.width(), height = bitmap.height();
+    for (int count = 0; count < height; ++count) {
+        std::uint8_t* pixel = bitmap.rowUnchecked(height - 1 - count);
+        const bool striped = (count & 1) != 0;
+        for (int x = 0; x < width; ++x, pixel += 4) {
+            const std::uint8_t green = striped ? curve[std::size_t(255 - pixel[1])] : std::uint8_t(255 - pixel[1]);
+            pixel[1] = green;
+            pixel[0] = pixel[2] = curve[green];
+        }
+    }
+}
+
+} // namespace kel
