@@ -32,6 +32,14 @@ constexpr GsettingsDesktop kGsettingsDesktops[] = {
     {"MATE", "org.mate.background", "picture-filename", false, nullptr},
 };
 
+// A text as gsettings reads a string value: quoted, so that nothing in it is taken for another type.
+QString gvariantString(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'"));
+    return u'\'' + quoted + u'\'';
+}
+
 } // namespace
 
 ProcessOutcome runProcess(const QString& program, const QStringList& arguments)
@@ -81,14 +89,15 @@ WallpaperResult LinuxDesktop::setWallpaper(const QString& pictureFile, bool tile
     for (const GsettingsDesktop& desktop : kGsettingsDesktops) {
         if (!isDesktop(desktop.name)) continue;
         const QString schema = QLatin1String(desktop.schema);
-        const QString value = desktop.uri ? QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) : path;
+        const QString value =
+            gvariantString(desktop.uri ? QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) : path);
         if (!run(gsettings, {QStringLiteral("set"), schema, QLatin1String(desktop.pictureKey), value}))
             return failed(gsettings);
         // Older schemas have no dark variant: its failure changes nothing.
         if (desktop.darkPictureKey)
             run(gsettings, {QStringLiteral("set"), schema, QLatin1String(desktop.darkPictureKey), value});
         run(gsettings, {QStringLiteral("set"), schema, QStringLiteral("picture-options"),
-                        tiled ? QStringLiteral("wallpaper") : QStringLiteral("centered")});
+                        tiled ? QStringLiteral("'wallpaper'") : QStringLiteral("'centered'")});
         return {true, {}};
     }
     if (isDesktop("KDE")) {

@@ -2,6 +2,7 @@
 // Printing one picture on an A4 page, to the current printer or in a preview.
 #include <QRect>
 
+class QPainter;
 class QPrinter;
 
 namespace kel {
@@ -32,6 +33,8 @@ inline constexpr QRect kPrintPictureBox{77, 77, 640, 948};
 // (halves truncated). An empty picture gets an empty rectangle.
 QRect picturePlacement(int pictureWidth, int pictureHeight, int dotsPerInch);
 
+// Paints the picture in its place, the painter's origin being the paper's top-left corner.
+void paintPicturePage(QPainter& painter, const Graphic& picture, int dotsPerInch);
 // Draws the page on a printer that is ready to paint (paper coordinates as above).
 void drawPicturePage(QPrinter& printer, const Graphic& picture);
 

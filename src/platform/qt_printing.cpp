@@ -41,16 +41,23 @@ QRect picturePlacement(int pictureWidth, int pictureHeight, int dotsPerInch)
                  int(height));
 }
 
+void paintPicturePage(QPainter& painter, const Graphic& picture, int dotsPerInch)
+{
+    const QRect target = picturePlacement(picture.width(), picture.height(), dotsPerInch);
+    if (target.isEmpty()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, picture.toImage());
+    painter.restore();
+}
+
 void drawPicturePage(QPrinter& printer, const Graphic& picture)
 {
     // The page is printed even without a picture: it is then blank.
     QPainter painter(&printer);
-    const QRect target = picturePlacement(picture.width(), picture.height(), printer.resolution());
-    if (target.isEmpty()) return;
     // The painter starts at the printable area's corner; the layout counts from the paper's.
     painter.translate(-printer.pageRect(QPrinter::DevicePixel).topLeft());
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, picture.toImage());
+    paintPicturePage(painter, picture, printer.resolution());
 }
 
 void setPrintPageDefaults(QPrinter& printer)
