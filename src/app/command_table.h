@@ -2,19 +2,26 @@
 // The command table: every menu item with its caption, the blanks that
 // follow it, its shortcut and its handler, in menu order. The main menu, the
 // image's context menu and the toolbar all run these same handlers.
+#include "app/command_context.h"
+
 #include <span>
+#include <string_view>
 
 namespace kel {
-
-class TProgramForm;
-using Handler = void (TProgramForm::*)();
 
 struct CommandItem {
     const char* name = nullptr;     // nullptr marks a separator line
     const char* caption = nullptr;  // up to its last visible character, UTF-8
     int trailingBlanks = 0;         // blanks that widen the menu
     const char* shortcut = nullptr; // portable key text ("Ctrl+O", "Shift+F1"), or nullptr
-    Handler handler = nullptr;
+    Handler handler = nullptr;     // nullptr: the command does nothing yet
+};
+
+// A handler of the window's controls that no menu item runs, named after the
+// control and its event ("ImageCIBLEClick", "TrackBarLUMINOSITEChange").
+struct EventBinding {
+    const char* name;
+    Handler handler;
 };
 
 struct MenuDefinition {
@@ -39,5 +46,12 @@ std::span<const CommandItem> imageContextMenu();
 std::span<const ToolbarButtonDefinition> toolbarButtons();
 // The 26 entries of the special-effects list in list order, trailing blanks kept.
 std::span<const char* const> specialEffectEntries();
+// The controls' event handlers.
+std::span<const EventBinding> eventBindings();
+
+// The handler of a menu item, toolbar button or event, by its component name
+// ("Ouvriruneimage1", "Image9", "ImageCIBLEClick"); nullptr when unknown or
+// when the command does nothing yet.
+Handler handlerNamed(std::string_view name);
 
 } // namespace kel

@@ -3,7 +3,8 @@
 #include "app/application.h"
 #include "app/artwork.h"
 #include "app/command_table.h"
-#include "app/document/wheel_notches.h"
+#include "app/commands/view_commands.h"
+#include "view/wheel_notches.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
 #include "widgets/border_label.h"
@@ -12,13 +13,13 @@
 #include "widgets/picture_button.h"
 #include "widgets/status_bar.h"
 #include "widgets/track_bar.h"
+#include "windows/view_form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -28,11 +29,6 @@
 namespace kel {
 
 namespace {
-
-constexpr const char* kQuitQuestion = "Voulez-vous vraiment quitter le programme ?          ";
-
-// The context menu's place, right of and below the view's top-left corner.
-constexpr QPoint kContextMenuOffset(306, 110);
 
 QString captionOf(const CommandItem& item)
 {
@@ -99,26 +95,21 @@ TProgramForm::TProgramForm(Dialogs& dialogs, QWidget* parent)
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
     buildLayout(client);
+    controls_ = MainControls{this, Image1, ImageCIBLE, ListBox1, Notebook1, EStatusBar1, LabelCURSOR, nullptr,
+                             TrackBarROUGE, TrackBarVERT, TrackBarBLEU, TrackBarLUMINOSITE, TrackBarCONTRASTE,
+                             TrackBarSATURATION, LabelLUMINOSITE, LabelCONTRASTE, LabelSATURATION,
+                             [this]() -> TViewForm& { return ViewForm(); }};
+    document_ = std::make_unique<ImageDocument>(*Image1, ImageCIBLE->Picture(),
+                                                [this](const QString& text) { EStatusBar1->setCaption(text); });
+    context_ = std::make_unique<CommandContext>(CommandContext{*document_, dialogs_, controls_, openDialog_});
     buildMenus();
+    controls_.imageMenu = PopupMenu2;
     wireEvents();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
-    FormCreate();
 }
 
-TProgramForm::~TProgramForm() { FormDestroy(); }
-
-void TProgramForm::FormCreate()
-{
-    BitmapTRAVAIL = std::make_unique<Bitmap>(0, 0, pf24bit);
-    BitmapINITIAL = std::make_unique<Bitmap>(0, 0, pf24bit);
-}
-
-void TProgramForm::FormDestroy()
-{
-    BitmapTRAVAIL.reset();
-    BitmapINITIAL.reset();
-}
+TProgramForm::~TProgramForm() = default;
 
 void TProgramForm::buildLayout(QWidget* client)
 {
@@ -159,11 +150,6 @@ void TProgramForm::buildToolbar()
         const Handler handler = definition.handler;
         button->OnClick = [this, handler] { runCommand(handler); };
     }
-    EditNOM = new QLineEdit(GPanel1);
-    EditNOM->setObjectName(QStringLiteral("EditNOM"));
-    EditNOM->setGeometry(1222, 0, 121, 21);
-    EditNOM->setReadOnly(true);
-    EditNOM->setVisible(false);
 }
 
 void TProgramForm::buildLeftColumn(QWidget* client)
@@ -288,36 +274,47 @@ void TProgramForm::buildMenus()
 
 void TProgramForm::wireEvents()
 {
-    Image1->OnContextPopup = [this](const QPoint&) { runCommand(&TProgramForm::Image1ContextPopup); };
-    Image1->OnDblClick = [this] { runCommand(&TProgramForm::Image1DblClick); };
-    Image1->OnMouseMove = [this](const MouseArgs& args) { runEvent([&] { Image1MouseMove(args); }); };
-    Image1->OnMouseExit = [this] { runCommand(&TProgramForm::Image1MouseExit); };
-    ImageCIBLE->OnClick = [this] { runCommand(&TProgramForm::ImageCIBLEClick); };
-    ImageCOLOR->OnClick = [this] { runCommand(&TProgramForm::ImageCOLORClick); };
-    ImageCOLOR->OnMouseMove = [this](const MouseArgs& args) { runEvent([&] { ImageCOLORMouseMove(args); }); };
-    ImageCOLOR->OnMouseExit = [this] { runCommand(&TProgramForm::ImageCOLORMouseExit); };
+    auto on = [this](const char* name) { return [this, handler = handlerNamed(name)] { runCommand(handler); }; };
+    Image1->OnContextPopup = [this](const QPoint&) { runCommand("Image1ContextPopup"); };
+    Image1->OnDblClick = on("Image1DblClick");
+    Image1->OnMouseMove = [this](const MouseArgs& args) { runEvent([&] { showPointerPosition(args); }); };
+    Image1->OnMouseExit = [this] { LabelCURSOR->clear(); };
+    ImageCIBLE->OnClick = on("ImageCIBLEClick");
+    ImageCOLOR->OnClick = on("ImageCOLORClick");
     ImageCOLOR->OnContextPopup = [this](const QPoint& point) {
-        runCommand(&TProgramForm::PopupMenuColorPopup);
         if (!PopupMenuColor->isEmpty()) PopupMenuColor->popup(ImageCOLOR->mapToGlobal(point));
     };
-    ListBox1->OnClick = [this] { runCommand(&TProgramForm::ListBox1Click); };
+    ListBox1->OnClick = on("ListBox1Click");
 
+    // Each track bar hands the focus to the status bar as soon as it gets it.
     for (TTrackBar* bar : {TrackBarROUGE, TrackBarVERT, TrackBarBLEU, TrackBarLUMINOSITE, TrackBarCONTRASTE,
                            TrackBarSATURATION})
-        bar->OnEnter = [this] { runCommand(&TProgramForm::TrackBarLUMINOSITEEnter); };
-    for (TTrackBar* bar : {TrackBarROUGE, TrackBarVERT, TrackBarBLEU})
-        bar->OnChange = [this] { runCommand(&TProgramForm::TrackBarROUGEChange); };
-    TrackBarLUMINOSITE->OnChange = [this] { runCommand(&TProgramForm::TrackBarLUMINOSITEChange); };
-    TrackBarCONTRASTE->OnChange = [this] { runCommand(&TProgramForm::TrackBarCONTRASTEChange); };
-    TrackBarSATURATION->OnChange = [this] { runCommand(&TProgramForm::TrackBarSATURATIONChange); };
+        bar->OnEnter = [this] { controls_.focusStatusBar(); };
+    for (TTrackBar* bar : {TrackBarROUGE, TrackBarVERT, TrackBarBLEU}) bar->OnChange = on("TrackBarROUGEChange");
+    TrackBarLUMINOSITE->OnChange = on("TrackBarLUMINOSITEChange");
+    TrackBarCONTRASTE->OnChange = on("TrackBarCONTRASTEChange");
+    TrackBarSATURATION->OnChange = on("TrackBarSATURATIONChange");
 }
 
-void TProgramForm::runCommand(void (TProgramForm::*handler)())
+void TProgramForm::showPointerPosition(const MouseArgs& args)
 {
-    runner_.run([this, handler] { (this->*handler)(); });
+    LabelCURSOR->setText(QString::number(args.x) + QStringLiteral(" x ") + QString::number(args.y));
 }
+
+void TProgramForm::runCommand(Handler handler)
+{
+    if (handler) runner_.run([this, handler] { handler(*context_); });
+}
+
+void TProgramForm::runCommand(std::string_view name) { runCommand(handlerNamed(name)); }
 
 void TProgramForm::runEvent(const std::function<void()>& handler) { runner_.run(handler); }
+
+TViewForm& TProgramForm::ViewForm()
+{
+    if (!viewForm_) viewForm_ = new TViewForm(this);
+    return *viewForm_;
+}
 
 QAction* TProgramForm::menuItem(const QString& name) const { return findChild<QAction*>(name); }
 
@@ -331,20 +328,7 @@ Answer TProgramForm::CenteredMessageDlg(const QString& text, MessageKind kind)
     return dialogs_.message(kind, text);
 }
 
-QPoint TProgramForm::contextMenuAnchor() const { return Image1->mapToGlobal(kContextMenuOffset); }
-
-void TProgramForm::Image1ContextPopup()
-{
-    const QPoint anchor = contextMenuAnchor();
-    PopupMenu2->popup(QPoint(anchor.x() - PopupMenu2->sizeHint().width() / 2, anchor.y()));
-}
-
-void TProgramForm::TrackBarLUMINOSITEEnter() { EStatusBar1->setFocus(Qt::OtherFocusReason); }
-
-void TProgramForm::Quitter1Click()
-{
-    if (CenteredMessageDlg(QString::fromUtf8(kQuitQuestion), MessageKind::Confirmation) == Answer::Yes) close();
-}
+QPoint TProgramForm::contextMenuAnchor() const { return commands::imageMenuAnchor(*Image1); }
 
 // Wheel turns over the window zoom the view, as the keyboard focus rests on
 // the status bar; only the special-effects list, when it has the focus,
@@ -358,8 +342,8 @@ bool TProgramForm::eventFilter(QObject* watched, QEvent* event)
     if (focus && (focus == ListBox1 || ListBox1->isAncestorOf(focus))) return false;
     // Whole notches only: fine-grained wheels send many small steps per notch.
     const int notches = wheelNotches(wheelRemainder_, static_cast<QWheelEvent*>(event)->angleDelta().y());
-    for (int i = 0; i < -notches; ++i) runCommand(&TProgramForm::FormMouseWheelDown);
-    for (int i = 0; i < notches; ++i) runCommand(&TProgramForm::FormMouseWheelUp);
+    for (int i = 0; i < -notches; ++i) runCommand("FormMouseWheelDown");
+    for (int i = 0; i < notches; ++i) runCommand("FormMouseWheelUp");
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "windows/view_form.h"
 
-#include "app/document/wheel_notches.h"
-#include "app/document/zoom_steps.h"
+#include "view/wheel_notches.h"
+#include "view/zoom_steps.h"
 #include "view/image_adapter.h"
 
 #include <QContextMenuEvent>

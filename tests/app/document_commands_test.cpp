@@ -55,12 +55,12 @@ protected:
     void open(const QString& path)
     {
         dialogs.answerFile(path);
-        form.runCommand(&TProgramForm::Ouvriruneimage1Click);
+        form.runCommand("Ouvriruneimage1");
     }
     void cancelOpen()
     {
         dialogs.cancelFile();
-        form.runCommand(&TProgramForm::Ouvriruneimage1Click);
+        form.runCommand("Ouvriruneimage1");
     }
 
     const Bitmap& shown() const { return *form.Image1->Picture().bitmapIfAny(); }
@@ -99,13 +99,13 @@ TEST_F(DocumentTest, OpenMakesTheFileTheWholeDocument)
 
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(statusLine(), samplePath + QStringLiteral(" | 3 x 2 pixels | 5 couleurs"));
-    EXPECT_EQ(form.EditNOM->text(), samplePath);
+    EXPECT_EQ(form.document().fileName(), samplePath);
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.Image1->PictureOriginal().bitmapIfAny()));
     ASSERT_NE(form.ImageCIBLE->Picture().bitmapIfAny(), nullptr);
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.ImageCIBLE->Picture().bitmapIfAny()));
-    EXPECT_TRUE(sameBitmap(samplePicture(), *form.BitmapTRAVAIL));
-    EXPECT_TRUE(sameBitmap(samplePicture(), *form.BitmapINITIAL));
+    EXPECT_TRUE(sameBitmap(samplePicture(), form.document().working()));
+    EXPECT_TRUE(sameBitmap(samplePicture(), form.document().initial()));
     EXPECT_EQ(form.Image1->ZoomX(), 100);
     EXPECT_EQ(form.Image1->ZoomY(), 100);
     EXPECT_EQ(form.Notebook1->currentIndex(), 0);
@@ -117,7 +117,7 @@ TEST_F(DocumentTest, OpenMakesTheFileTheWholeDocument)
 TEST_F(DocumentTest, OpenAsksWithTheProgramsDialogAndRemembersTheChoice)
 {
     dialogs.answerFile(samplePath, 2);
-    form.runCommand(&TProgramForm::Ouvriruneimage1Click);
+    form.runCommand("Ouvriruneimage1");
     cancelOpen();
     ASSERT_EQ(dialogs.asked.size(), 2u);
     const FileDialogRequest& first = dialogs.asked[0].request;
@@ -168,16 +168,16 @@ TEST_F(DocumentTest, CancelledOpenAfterEditsMakesTheEditedPictureTheOneToReturnT
     form.EStatusBar1->setCaption(QStringLiteral("kept"));
     cancelOpen();
 
-    EXPECT_TRUE(sameBitmap(edited, *form.BitmapTRAVAIL));
-    EXPECT_TRUE(sameBitmap(edited, *form.BitmapINITIAL));
+    EXPECT_TRUE(sameBitmap(edited, form.document().working()));
+    EXPECT_TRUE(sameBitmap(edited, form.document().initial()));
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.ImageCIBLE->Picture().bitmapIfAny()));
-    EXPECT_EQ(form.EditNOM->text(), samplePath);
+    EXPECT_EQ(form.document().fileName(), samplePath);
     EXPECT_EQ(statusLine(), QStringLiteral("kept"));
     EXPECT_EQ(form.TrackBarCONTRASTE->Position(), 0);
 
     const Bitmap later = bitmapFrom(1, 1, {clBlue});
     form.Image1->PictureOriginal().assign(&later);
-    form.runCommand(&TProgramForm::ImageCIBLEClick);
+    form.runCommand("ImageCIBLEClick");
     EXPECT_TRUE(sameBitmap(edited, shown()));
     EXPECT_TRUE(sameBitmap(edited, *form.Image1->PictureOriginal().bitmapIfAny()));
     EXPECT_EQ(statusLine(), samplePath + QStringLiteral(" | 2 x 2 pixels | 2 couleurs"));
@@ -187,8 +187,8 @@ TEST_F(DocumentTest, CancelledOpenOnAnEmptyViewLeavesItEmpty)
 {
     cancelOpen();
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
-    EXPECT_EQ(form.BitmapINITIAL->width(), 0);
-    EXPECT_EQ(form.BitmapTRAVAIL->pixelFormat(), pf24bit);
+    EXPECT_EQ(form.document().initial().width(), 0);
+    EXPECT_EQ(form.document().working().pixelFormat(), pf24bit);
 }
 
 TEST_F(DocumentTest, UnclaimedExtensionEmptiesTheDocumentWithoutAMessage)
@@ -204,10 +204,10 @@ TEST_F(DocumentTest, UnclaimedExtensionEmptiesTheDocumentWithoutAMessage)
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
     EXPECT_FALSE(form.ImageCIBLE->Picture().hasGraphic());
-    EXPECT_TRUE(form.EditNOM->text().isEmpty());
+    EXPECT_TRUE(form.document().fileName().isEmpty());
     EXPECT_TRUE(statusLine().isEmpty());
     // The later steps are skipped: working bitmaps, track bars and zoom stay.
-    EXPECT_TRUE(sameBitmap(samplePicture(), *form.BitmapINITIAL));
+    EXPECT_TRUE(sameBitmap(samplePicture(), form.document().initial()));
     EXPECT_EQ(form.TrackBarVERT->Position(), 40);
     EXPECT_EQ(form.Image1->ZoomX(), 250);
 }
@@ -221,7 +221,7 @@ TEST_F(DocumentTest, TextFileNamedBmpEmptiesTheDocumentWithoutAMessage)
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(form.ImageCIBLE->Picture().hasGraphic());
-    EXPECT_TRUE(form.EditNOM->text().isEmpty());
+    EXPECT_TRUE(form.document().fileName().isEmpty());
     EXPECT_TRUE(statusLine().isEmpty());
 }
 
@@ -234,12 +234,12 @@ TEST_F(DocumentTest, UnreadableFileShowsTheErrorAndLeavesTheDocumentEmpty)
 
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(dialogs.errors[0].isEmpty());
-    EXPECT_TRUE(form.EditNOM->text().isEmpty());
+    EXPECT_TRUE(form.document().fileName().isEmpty());
     EXPECT_TRUE(statusLine().isEmpty());
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.ImageCIBLE->Picture().bitmapIfAny()));
-    EXPECT_TRUE(sameBitmap(samplePicture(), *form.BitmapTRAVAIL));
+    EXPECT_TRUE(sameBitmap(samplePicture(), form.document().working()));
     EXPECT_EQ(form.TrackBarLUMINOSITE->Position(), 80);
     EXPECT_EQ(form.Image1->ZoomX(), 66);
 }
@@ -275,8 +275,8 @@ TEST_F(DocumentTest, SixteenColourFileGivesA24BitDocumentCountingTheColoursUsed)
     palette[15] = clWhite;
     test::writeIndexedBmp(bmp, 5, 2, 4, palette, {3, 9, 15, 3, 3, 9, 9, 9, 15, 15});
     open(bmp);
-    for (const Bitmap* b : std::initializer_list<const Bitmap*>{&shown(), form.Image1->PictureOriginal().bitmapIfAny(), form.BitmapTRAVAIL.get(),
-                            form.BitmapINITIAL.get(), form.ImageCIBLE->Picture().bitmapIfAny()})
+    for (const Bitmap* b : std::initializer_list<const Bitmap*>{&shown(), form.Image1->PictureOriginal().bitmapIfAny(), &form.document().working(),
+                            &form.document().initial(), form.ImageCIBLE->Picture().bitmapIfAny()})
         EXPECT_EQ(b->pixelFormat(), pf24bit);
     const Colour t = rgb(0, 128, 128);
     EXPECT_TRUE(sameBitmap(bitmapFrom(5, 2, {t, clRed, clWhite, t, t, clRed, clRed, clRed, clWhite, clWhite}), shown()));
@@ -293,7 +293,7 @@ TEST_F(DocumentTest, EightBitFileGivesA24BitDocumentCountingTheColoursUsed)
     test::writeIndexedBmp(bmp, 8, 5, 8, palette, indexes);
     open(bmp);
     EXPECT_EQ(shown().pixelFormat(), pf24bit);
-    EXPECT_EQ(form.BitmapINITIAL->pixelFormat(), pf24bit);
+    EXPECT_EQ(form.document().initial().pixelFormat(), pf24bit);
     EXPECT_EQ(shown().pixel(1, 0), rgb(7, 7, 7));
     EXPECT_EQ(statusLine(), bmp + QStringLiteral(" | 8 x 5 pixels | 20 couleurs"));
 }
@@ -305,7 +305,7 @@ TEST_F(DocumentTest, SecondOpenReplacesEverythingOfTheFirst)
     test::writeBmp(other, bitmapFrom(1, 2, {clBlack, clBlack}));
     open(other);
     EXPECT_TRUE(sameBitmap(bitmapFrom(1, 2, {clBlack, clBlack}), *form.ImageCIBLE->Picture().bitmapIfAny()));
-    EXPECT_TRUE(sameBitmap(bitmapFrom(1, 2, {clBlack, clBlack}), *form.BitmapINITIAL));
+    EXPECT_TRUE(sameBitmap(bitmapFrom(1, 2, {clBlack, clBlack}), form.document().initial()));
     EXPECT_EQ(statusLine(), other + QStringLiteral(" | 1 x 2 pixels | 1 couleurs"));
 }
 
@@ -335,12 +335,12 @@ TEST_F(DocumentTest, DamagedFilesUnderEveryListedExtensionNeverHalfChangeTheDocu
             const bool opened = form.Image1->Picture().hasGraphic();
             SCOPED_TRACE(path.toStdString());
             if (opened) {
-                EXPECT_EQ(form.EditNOM->text(), path);
+                EXPECT_EQ(form.document().fileName(), path);
                 EXPECT_TRUE(form.Image1->PictureOriginal().hasGraphic());
                 EXPECT_TRUE(form.ImageCIBLE->Picture().hasGraphic());
                 EXPECT_TRUE(statusLine().startsWith(path + QStringLiteral(" | ")));
             } else {
-                EXPECT_TRUE(form.EditNOM->text().isEmpty());
+                EXPECT_TRUE(form.document().fileName().isEmpty());
                 EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
                 EXPECT_TRUE(statusLine().isEmpty());
                 for (qsizetype i = errorsBefore; i < dialogs.errors.size(); ++i)
@@ -372,7 +372,7 @@ TEST(OpenDialogPlacement, FollowsTheMainWindowAfterItMoved)
         filters = dialog->nameFilters();
         dialog->reject();
     });
-    form.runCommand(&TProgramForm::Ouvriruneimage1Click);
+    form.runCommand("Ouvriruneimage1");
     EXPECT_EQ(placed, form.frameGeometry().topLeft() + QPoint(170, 230));
     EXPECT_EQ(title, QStringLiteral(" Ouvrir une image "));
     EXPECT_EQ(filters.size(), 11);
@@ -383,14 +383,14 @@ TEST(OpenDialogPlacement, FollowsTheMainWindowAfterItMoved)
 TEST_F(DocumentTest, CloseThenReloadBringsThePictureBack)
 {
     open(samplePath);
-    form.runCommand(&TProgramForm::Fermerlimage1Click);
+    form.runCommand("Fermerlimage1");
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(form.Image1->PictureOriginal().hasGraphic());
     EXPECT_TRUE(statusLine().isEmpty());
-    EXPECT_EQ(form.EditNOM->text(), samplePath);
+    EXPECT_EQ(form.document().fileName(), samplePath);
     EXPECT_TRUE(form.ImageCIBLE->Picture().hasGraphic());
 
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.Image1->PictureOriginal().bitmapIfAny()));
@@ -400,8 +400,8 @@ TEST_F(DocumentTest, CloseThenReloadBringsThePictureBack)
 TEST_F(DocumentTest, CloseTwiceOrOnAnEmptyViewOnlyEmptiesTheStatusLine)
 {
     form.EStatusBar1->setCaption(QStringLiteral("x"));
-    form.runCommand(&TProgramForm::Fermerlimage1Click);
-    form.runCommand(&TProgramForm::Fermerlimage1Click);
+    form.runCommand("Fermerlimage1");
+    form.runCommand("Fermerlimage1");
     EXPECT_TRUE(statusLine().isEmpty());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -410,7 +410,7 @@ TEST_F(DocumentTest, DeleteAsksThenDeletesTheFileAndEmptiesTheShownPicture)
 {
     open(samplePath);
     dialogs.answer(Answer::Yes);
-    form.runCommand(&TProgramForm::Supprimer1Click);
+    form.runCommand("Supprimer1");
 
     ASSERT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[1].call, QStringLiteral("message"));
@@ -420,10 +420,10 @@ TEST_F(DocumentTest, DeleteAsksThenDeletesTheFileAndEmptiesTheShownPicture)
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_TRUE(form.Image1->PictureOriginal().hasGraphic());
     EXPECT_TRUE(statusLine().isEmpty());
-    EXPECT_EQ(form.EditNOM->text(), samplePath);
+    EXPECT_EQ(form.document().fileName(), samplePath);
 
     // The file is gone: the reload does nothing.
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -432,7 +432,7 @@ TEST_F(DocumentTest, DeleteAnsweredNoKeepsFileAndPicture)
 {
     open(samplePath);
     dialogs.answer(Answer::No);
-    form.runCommand(&TProgramForm::Supprimer1Click);
+    form.runCommand("Supprimer1");
     EXPECT_TRUE(QFile::exists(samplePath));
     EXPECT_TRUE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(statusLine().isEmpty());
@@ -442,13 +442,13 @@ TEST_F(DocumentTest, DeleteWithoutANamedFileAsksNothing)
 {
     const Bitmap pasted = samplePicture();
     form.Image1->PictureOriginal().assign(&pasted);
-    form.runCommand(&TProgramForm::Supprimer1Click); // EditNOM empty
+    form.runCommand("Supprimer1"); // no file name
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(form.Image1->Picture().hasGraphic());
 
     open(samplePath);
     ASSERT_TRUE(QFile::remove(samplePath));
-    form.runCommand(&TProgramForm::Supprimer1Click); // EditNOM names a missing file
+    form.runCommand("Supprimer1"); // the file name names a missing file
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(form.Image1->Picture().hasGraphic());
     EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -457,8 +457,8 @@ TEST_F(DocumentTest, DeleteWithoutANamedFileAsksNothing)
 TEST_F(DocumentTest, DeleteNeverTouchesAFolderNamedByTheDocument)
 {
     open(samplePath);
-    form.EditNOM->setText(folder.path());
-    form.runCommand(&TProgramForm::Supprimer1Click);
+    form.document().setFileName(folder.path());
+    form.runCommand("Supprimer1");
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(QDir(folder.path()).exists());
 }
@@ -466,8 +466,8 @@ TEST_F(DocumentTest, DeleteNeverTouchesAFolderNamedByTheDocument)
 TEST_F(DocumentTest, DeleteOnAnEmptyViewAsksNothing)
 {
     open(samplePath);
-    form.runCommand(&TProgramForm::Fermerlimage1Click);
-    form.runCommand(&TProgramForm::Supprimer1Click);
+    form.runCommand("Fermerlimage1");
+    form.runCommand("Supprimer1");
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(QFile::exists(samplePath));
 }
@@ -477,7 +477,7 @@ TEST_F(DocumentTest, DeleteThatFailsIsReportedAndKeepsThePicture)
     open(samplePath);
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
     dialogs.answer(Answer::Yes);
-    form.runCommand(&TProgramForm::Supprimer1Click);
+    form.runCommand("Supprimer1");
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!QFile::exists(samplePath)) GTEST_SKIP() << "running with rights that ignore folder permissions";
     ASSERT_EQ(dialogs.errors.size(), 1);
@@ -489,7 +489,7 @@ TEST_F(DocumentTest, DeleteThatFailsIsReportedAndKeepsThePicture)
 
 TEST_F(DocumentTest, ReloadWithoutANameDoesNothing)
 {
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
@@ -498,14 +498,14 @@ TEST_F(DocumentTest, ReloadKeepsThumbnailWorkingBitmapsZoomAndTrackBars)
 {
     open(samplePath);
     const Bitmap edited = bitmapFrom(1, 1, {clBlack});
-    *form.BitmapTRAVAIL = edited;
+    form.document().working() = edited;
     form.Image1->setZoomX(300);
     test::writeBmp(samplePath, bitmapFrom(2, 1, {clBlue, clBlue}));
     form.TrackBarROUGE->setPosition(100);
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_TRUE(sameBitmap(bitmapFrom(2, 1, {clBlue, clBlue}), shown()));
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.ImageCIBLE->Picture().bitmapIfAny()));
-    EXPECT_TRUE(sameBitmap(edited, *form.BitmapTRAVAIL));
+    EXPECT_TRUE(sameBitmap(edited, form.document().working()));
     EXPECT_EQ(form.Image1->ZoomX(), 300);
     EXPECT_EQ(form.TrackBarROUGE->Position(), 100);
     EXPECT_EQ(statusLine(), samplePath + QStringLiteral(" | 2 x 1 pixels | 1 couleurs"));
@@ -515,7 +515,7 @@ TEST_F(DocumentTest, ReloadOfADamagedFileShowsTheError)
 {
     open(samplePath);
     test::writeBytes(samplePath, "abimé");
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
 }
@@ -523,7 +523,7 @@ TEST_F(DocumentTest, ReloadOfADamagedFileShowsTheError)
 TEST_F(DocumentTest, ThumbnailClickWithoutAnOpenedFileDoesNothing)
 {
     form.TrackBarROUGE->setPosition(10);
-    form.runCommand(&TProgramForm::ImageCIBLEClick);
+    form.runCommand("ImageCIBLEClick");
     EXPECT_EQ(form.TrackBarROUGE->Position(), 10);
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
 }
@@ -535,17 +535,17 @@ TEST_F(DocumentTest, ThumbnailAndToolbarButtonReturnToThePictureAsOpened)
     form.Notebook1->setCurrentIndex(4);
     const Bitmap edited = bitmapFrom(1, 1, {clBlack});
     form.Image1->PictureOriginal().assign(&edited);
-    *form.BitmapTRAVAIL = edited;
+    form.document().working() = edited;
     form.TrackBarSATURATION->setPosition(-100);
     form.TrackBarVERT->setPosition(0);
     recordTrackBarHandlers();
     form.EStatusBar1->setCaption(QString());
 
-    form.runCommand(&TProgramForm::ImageCIBLEClick);
+    form.runCommand("ImageCIBLEClick");
     EXPECT_EQ(handlersRun, (std::vector<QString>{QStringLiteral("VERT"), QStringLiteral("SATURATION")}));
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
     EXPECT_TRUE(sameBitmap(samplePicture(), *form.Image1->PictureOriginal().bitmapIfAny()));
-    EXPECT_TRUE(sameBitmap(samplePicture(), *form.BitmapTRAVAIL));
+    EXPECT_TRUE(sameBitmap(samplePicture(), form.document().working()));
     EXPECT_EQ(form.Notebook1->currentIndex(), 0);
     EXPECT_EQ(form.Image1->ZoomX(), 200);
     EXPECT_EQ(statusLine(), samplePath + QStringLiteral(" | 3 x 2 pixels | 5 couleurs"));
@@ -568,7 +568,7 @@ TEST_F(DocumentTest, ResetRestoresTheDisplayModesOnly)
     form.Image1->setTransparent(true);
     form.Image1->setZoomX(250);
     form.TrackBarBLEU->setPosition(20);
-    form.runCommand(&TProgramForm::Vrifier1Click);
+    form.runCommand("Vrifier1");
     EXPECT_TRUE(form.Image1->Center());
     EXPECT_TRUE(form.Image1->Proportional());
     EXPECT_FALSE(form.Image1->Stretch());
@@ -580,9 +580,9 @@ TEST_F(DocumentTest, ResetRestoresTheDisplayModesOnly)
 TEST_F(DocumentTest, ResetTurnsGreyAndNegativeOff)
 {
     open(samplePath);
-    form.runCommand(&TProgramForm::Ngatif1Click);
+    form.runCommand("Ngatif1");
     form.Image1->setPicGrayScale(true);
-    form.runCommand(&TProgramForm::Vrifier1Click);
+    form.runCommand("Vrifier1");
     EXPECT_FALSE(form.Image1->PicInvert());
     EXPECT_FALSE(form.Image1->PicGrayScale());
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
@@ -593,7 +593,7 @@ TEST_F(DocumentTest, ReloadDropsTheEffectsButLeavesTheTrackBarReading)
     open(samplePath);
     form.TrackBarLUMINOSITE->setPosition(100);
     ASSERT_FALSE(sameBitmap(samplePicture(), shown()));
-    form.runCommand(&TProgramForm::Annuler1Click);
+    form.runCommand("Annuler1");
     EXPECT_TRUE(sameBitmap(samplePicture(), shown()));
     EXPECT_EQ(form.TrackBarLUMINOSITE->Position(), 100);
     EXPECT_EQ(form.Image1->PicBrightness(), 0);

@@ -5,7 +5,7 @@
 #include "app/document/opened_picture.h"
 #include "app/document/picture_preview.h"
 #include "app/document/status_line.h"
-#include "app/document/zoom_steps.h"
+#include "view/zoom_steps.h"
 #include "graphics/pixel_rows.h"
 #include "graphics/picture.h"
 #include "support/bitmap_compare.h"

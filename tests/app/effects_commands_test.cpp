@@ -42,8 +42,8 @@ protected:
     void open(const Bitmap& picture)
     {
         form.Image1->PictureOriginal().setGraphic(std::make_unique<Bitmap>(picture));
-        *form.BitmapTRAVAIL = picture;
-        *form.BitmapINITIAL = picture;
+        form.document().working() = picture;
+        form.document().initial() = picture;
     }
 
     void choose(const char* item)
@@ -75,7 +75,7 @@ TEST_F(EffectsCommands, AntiAliasTwiceCompoundsOnTheShownPicture)
     antiAlias(afterSecond, 4);
     EXPECT_TRUE(sameBitmap(afterSecond, shown()));
     EXPECT_TRUE(sameBitmap(afterFirst, original()));
-    EXPECT_TRUE(sameBitmap(afterFirst, *form.BitmapTRAVAIL));
+    EXPECT_TRUE(sameBitmap(afterFirst, form.document().working()));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(EffectsCommands, ToneTrackBarsStartAgainFromTheWorkingBitmap)
     open(sample());
     Bitmap other = sample();
     mosaic(other, 3);
-    *form.BitmapTRAVAIL = other;
+    form.document().working() = other;
     form.TrackBarCONTRASTE->setPosition(-255);
     EXPECT_EQ(form.LabelCONTRASTE->text(), QStringLiteral("-255"));
     EXPECT_TRUE(sameBitmap(other, original()));

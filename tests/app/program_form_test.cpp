@@ -126,23 +126,18 @@ TEST_F(ProgramFormTest, TrackBarsStartWithTheirRangesAndZeroLabels)
 
 TEST_F(ProgramFormTest, DocumentStartsEmpty)
 {
-    ASSERT_NE(form.BitmapTRAVAIL, nullptr);
-    ASSERT_NE(form.BitmapINITIAL, nullptr);
-    EXPECT_TRUE(form.BitmapTRAVAIL->empty());
-    EXPECT_EQ(form.BitmapTRAVAIL->pixelFormat(), pf24bit);
-    EXPECT_EQ(form.BitmapINITIAL->pixelFormat(), pf24bit);
+    EXPECT_TRUE(form.document().working().empty());
+    EXPECT_EQ(form.document().working().pixelFormat(), pf24bit);
+    EXPECT_EQ(form.document().initial().pixelFormat(), pf24bit);
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
     EXPECT_FALSE(form.ImageCIBLE->Picture().hasGraphic());
-    EXPECT_TRUE(form.EditNOM->text().isEmpty());
-    EXPECT_TRUE(form.EditNOM->isReadOnly());
-    EXPECT_EQ(form.EditNOM->geometry(), QRect(1222, 0, 121, 21));
+    EXPECT_TRUE(form.document().fileName().isEmpty());
     EXPECT_EQ(form.EStatusBar1->Caption(), QStringLiteral(" "));
 }
 
-TEST_F(ProgramFormTest, EditNomAndTheIconScratchNeverShow)
+TEST_F(ProgramFormTest, TheIconScratchNeverShows)
 {
     showForm();
-    EXPECT_FALSE(form.EditNOM->isVisible());
     EXPECT_FALSE(form.ImageICO->isVisible());
     EXPECT_TRUE(form.EStatusBar1->isVisible());
     EXPECT_FALSE(form.EStatusBar1->dateText().isEmpty());
@@ -212,7 +207,7 @@ TEST_F(ProgramFormTest, QuitterAnsweredNonLeavesTheProgramRunning)
 {
     showForm();
     dialogs.answer(Answer::No);
-    form.Quitter1Click();
+    form.runCommand("Quitter1");
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].call, QStringLiteral("message"));
     EXPECT_EQ(dialogs.asked[0].title, kQuitQuestion);
@@ -224,7 +219,7 @@ TEST_F(ProgramFormTest, QuitterAnsweredOuiClosesTheWindow)
 {
     showForm();
     dialogs.answer(Answer::Yes);
-    form.Quitter1Click();
+    form.runCommand("Quitter1");
     EXPECT_FALSE(form.isVisible());
 }
 

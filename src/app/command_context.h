@@ -1,0 +1,21 @@
+#pragma once
+// What every command receives: the document it works on, the services it
+// asks the user and the system through, and the window's controls.
+#include "app/document/image_document.h"
+#include "app/document/open_dialog.h"
+#include "app/main_controls.h"
+#include "platform/dialogs.h"
+
+namespace kel {
+
+struct CommandContext {
+    ImageDocument& document;
+    Dialogs& dialogs;
+    MainControls& controls;
+    // The picture open dialog's last file and file type, for this run.
+    OpenDialogMemory& openDialog;
+};
+
+using Handler = void (*)(CommandContext&);
+
+} // namespace kel

@@ -1,0 +1,132 @@
+#include "app/commands/document_commands.h"
+
+#include "app/document/opened_picture.h"
+#include "codecs/codec.h"
+#include "graphics/errors.h"
+#include "view/image_colorizer.h"
+#include "view/zoom_steps.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+
+namespace kel::commands {
+
+namespace {
+
+constexpr const char* kDeleteQuestion = "Voulez-vous vraiment supprimer l' image ?          ";
+constexpr const char* kQuitQuestion = "Voulez-vous vraiment quitter le programme ?          ";
+
+// An existing file (not a folder) named by the text.
+bool namesExistingFile(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
+
+// Shows a freshly opened picture: the original and the thumbnail, at 100 %.
+// Returns false when the file was rejected (the document is then empty).
+bool showOpenedFile(ImageDocument& document, const QString& fileName)
+{
+    Bitmap opened;
+    try {
+        opened = loadOpenedPicture(fileName);
+    } catch (const InvalidGraphic&) {
+        // An unknown format or rejected data empties the document without a message.
+        document.shown().clear();
+        document.original().clear();
+        document.thumbnail().clear();
+        return false;
+    }
+    document.original().assign(&opened);
+    // The thumbnail is the last to need the opened bitmap: it takes it over.
+    document.thumbnail().setGraphic(std::make_unique<Bitmap>(std::move(opened)));
+    document.view().setZoomX(zoom::kNormal);
+    document.setFileName(fileName);
+    return true;
+}
+
+} // namespace
+
+void openPicture(CommandContext& context)
+{
+    ImageDocument& document = context.document;
+    if (const std::optional<FileChoice> choice = context.dialogs.openPicture(context.openDialog.request())) {
+        context.openDialog.remember(*choice);
+        document.setFileName(QString());
+        document.clearStatusLine();
+        // Emptied before the effects are reset, so that the reset has no
+        // previous picture to copy.
+        document.shown().clear();
+        document.original().clear();
+        document.view().ResetEffects();
+        if (!showOpenedFile(document, choice->fileName)) return;
+        context.controls.showPicturePage();
+        document.refreshStatusLine();
+    }
+    // Also after a cancelled dialog: the working bitmaps take the picture as it is shown now.
+    document.takeShownAsWorking();
+    context.controls.resetToneThenChannelBars();
+    context.controls.deselectFirstEffect();
+    context.controls.focusStatusBar();
+}
+
+void closePicture(CommandContext& context)
+{
+    context.document.original().clear();
+    context.document.clearStatusLine();
+}
+
+void deletePictureFile(CommandContext& context)
+{
+    ImageDocument& document = context.document;
+    if (!document.hasPicture()) return;
+    const QString name = document.fileName();
+    if (!namesExistingFile(name)) return;
+    if (context.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kDeleteQuestion)) != Answer::Yes) return;
+    QFile file(name);
+    // A file that stays on the disk is reported, and the picture stays shown.
+    if (!file.remove())
+        throw FileError(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, file.errorString()));
+    document.shown().clear();
+    document.clearStatusLine();
+}
+
+void reloadPicture(CommandContext& context)
+{
+    ImageDocument& document = context.document;
+    const QString name = document.fileName();
+    if (!namesExistingFile(name)) return;
+    document.view().ResetEffects();
+    // The view brings the loaded picture to 24 bits and recomputes the shown copy.
+    document.original().setGraphic(codecs::loadGraphic(name));
+    context.controls.focusStatusBar();
+    document.refreshStatusLine();
+}
+
+void returnToOpenedPicture(CommandContext& context)
+{
+    ImageDocument& document = context.document;
+    if (!document.thumbnail().hasGraphic()) return;
+    context.controls.showPicturePage();
+    context.controls.resetChannelThenToneBars();
+    document.returnToOpened();
+    context.controls.deselectFirstEffect();
+    context.controls.focusStatusBar();
+    document.refreshStatusLine();
+}
+
+void resetView(CommandContext& context)
+{
+    TImageColorizer& view = context.document.view();
+    view.setCenter(true);
+    view.setProportional(true);
+    view.setStretch(false);
+    view.setTransparent(false);
+    view.setPicGrayScale(false);
+    view.setPicInvert(false);
+}
+
+void quitProgram(CommandContext& context)
+{
+    if (context.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kQuitQuestion)) == Answer::Yes)
+        context.controls.window->close();
+}
+
+} // namespace kel::commands

@@ -1,0 +1,16 @@
+#pragma once
+// Opening, closing, deleting and reloading the picture, the return to the
+// picture as opened, the view's reset and leaving the program.
+#include "app/command_context.h"
+
+namespace kel::commands {
+
+void openPicture(CommandContext& context);
+void closePicture(CommandContext& context);
+void deletePictureFile(CommandContext& context);
+void reloadPicture(CommandContext& context);
+void returnToOpenedPicture(CommandContext& context);
+void resetView(CommandContext& context);
+void quitProgram(CommandContext& context);
+
+} // namespace kel::commands

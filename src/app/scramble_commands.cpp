@@ -1,8 +1,0 @@
-// Scrambling and unscrambling the picture.
-#include "app/program_form.h"
-
-namespace kel {
-
-void TProgramForm::Crypterlimage1Click() {}
-
-} // namespace kel

@@ -1,8 +1,0 @@
-// The special-effects list.
-#include "app/program_form.h"
-
-namespace kel {
-
-void TProgramForm::ListBox1Click() {}
-
-} // namespace kel
