@@ -1,6 +1,7 @@
 #include "platform/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -41,6 +42,22 @@ void addPreview(QFileDialog& dialog, const QtDialogs::PreviewLoader& loader)
             image.scaled(preview->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::FastTransformation)));
     });
 }
+
+// Places a dialog when it shows, once its final size is known.
+class PlaceOnShow final : public QObject {
+public:
+    explicit PlaceOnShow(std::function<QPoint(QSize)> place) : place_(std::move(place)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto* widget = qobject_cast<QWidget*>(watched)) widget->move(place_(widget->frameGeometry().size()));
+        return false;
+    }
+
+private:
+    std::function<QPoint(QSize)> place_;
+};
 
 } // namespace
 
@@ -115,10 +132,11 @@ std::optional<QString> QtDialogs::selectFolder(const QString& title, const QRect
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
-    dialog.adjustSize();
     QScreen* screen = QGuiApplication::screenAt(owner.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen) dialog.move(centredFolderDialogPosition(owner, dialog.frameGeometry().size(), screen->availableGeometry()));
+    const QRect workArea = screen ? screen->availableGeometry() : QRect();
+    PlaceOnShow placement([&](QSize size) { return centredFolderDialogPosition(owner, size, workArea); });
+    dialog.installEventFilter(&placement);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     QString folder = dialog.selectedFiles().first();
     while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);

@@ -1,0 +1,100 @@
+#include "platform/qt_dialogs.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kel;
+
+namespace {
+
+// Runs `act` on the modal dialog of type T as soon as it shows, then lets the test go on.
+template <typename T>
+void whenShown(std::function<void(T*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start();
+}
+
+} // namespace
+
+TEST(QtDialogs, FolderBrowserCentredOnTheOwnerGivesTheFolderWithoutTrailingSlash)
+{
+    QTemporaryDir folder;
+    QtDialogs dialogs;
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect owner(workArea.x() + 100, workArea.y() + 80, 640, 480);
+    QPoint shownAt, expected;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        shownAt = dialog->frameGeometry().topLeft();
+        expected = centredFolderDialogPosition(owner, dialog->frameGeometry().size(), workArea);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Choisissez le dossier de sauvegarde"));
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+        dialog->setDirectory(folder.path() + u'/');
+        static_cast<QDialog*>(dialog)->accept(); // as the Choose button does
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the browser did not take the folder";
+            dialog->reject();
+        }
+    });
+    const std::optional<QString> chosen = dialogs.selectFolder(QStringLiteral("Choisissez le dossier de sauvegarde"), owner);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, folder.path());
+    EXPECT_EQ(shownAt, expected);
+
+    whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    EXPECT_FALSE(dialogs.selectFolder(QStringLiteral("x"), owner));
+}
+
+TEST(QtDialogs, PlainMessageHasTheProgramsNameAndOnlyOk)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvary"));
+    QtDialogs dialogs;
+    const QString text = QStringLiteral("Le driver Twain n' est pas encore installé !      ");
+    bool seen = false;
+    whenShown<QMessageBox>([&](QMessageBox* box) {
+        seen = true;
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Kelvary"));
+        EXPECT_EQ(box->text(), text); // trailing blanks kept
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.plainMessage(text);
+    EXPECT_TRUE(seen);
+}
+
+TEST(QtDialogs, PrintPreviewIsTitledAndDrawnByTheRenderer)
+{
+    QtDialogs dialogs;
+    QPrinter printer(QPrinter::ScreenResolution);
+    QString title;
+    whenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
+        title = dialog->windowTitle();
+        dialog->close();
+    });
+    int drawn = 0;
+    dialogs.printPreview(printer, QStringLiteral(" Aperçu avant impression"), [&](QPrinter&) { ++drawn; });
+    EXPECT_EQ(title, QStringLiteral(" Aperçu avant impression"));
+    EXPECT_GE(drawn, 1);
+}
