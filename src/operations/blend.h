@@ -15,4 +15,8 @@ QString blendSizeMessage();
 // blendSizeMessage(); negative weights or a zero sum throw RangeError.
 Bitmap BlendBitmaps(const Bitmap& first, int firstWeight, const Bitmap& second, int secondWeight);
 
+// The same into `result`, which is made a 24-bit bitmap of the pictures' size
+// unless it already is one.
+void blendInto(const Bitmap& first, int firstWeight, const Bitmap& second, int secondWeight, Bitmap& result);
+
 } // namespace kel

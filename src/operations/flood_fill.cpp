@@ -87,6 +87,38 @@ struct Point {
     int x, y;
 };
 
+// First in, first out; doubles its storage when full, so the pending points
+// of any frontier fit.
+class PointQueue {
+public:
+    PointQueue() : slots_(4096) {}
+    bool empty() const { return count_ == 0; }
+    void push(Point p)
+    {
+        if (count_ == slots_.size()) grow();
+        slots_[(head_ + count_) & (slots_.size() - 1)] = p;
+        ++count_;
+    }
+    Point pop()
+    {
+        const Point p = slots_[head_];
+        head_ = (head_ + 1) & (slots_.size() - 1);
+        --count_;
+        return p;
+    }
+
+private:
+    void grow()
+    {
+        std::vector<Point> larger(slots_.size() * 2);
+        for (std::size_t i = 0; i < count_; ++i) larger[i] = slots_[(head_ + i) & (slots_.size() - 1)];
+        slots_ = std::move(larger);
+        head_ = 0;
+    }
+    std::vector<Point> slots_;
+    std::size_t head_ = 0, count_ = 0;
+};
+
 } // namespace
 
 Colour fillHueColour(Colour pixel, Colour fill) { return withHue(pixel, hueOf(fill)); }
@@ -97,42 +129,39 @@ void FloodFill(Bitmap& bitmap, int x, int y, double tolerance, Colour seed, Colo
     if (!bitmap.contains(x, y)) return;
     const int width = bitmap.width(), height = bitmap.height();
 
-    // Channel differences that pass the test |v - seed| > 150 x tolerance, as written in double.
+    // For each channel, the values that pass |v - seed| > 150 x tolerance, as written in double.
     const double limit = 150 * tolerance;
-    std::array<bool, 256> within{};
-    for (int d = 0; d < 256; ++d) within[std::size_t(d)] = !(d > limit);
-    const int sr = redOf(seed), sg = greenOf(seed), sb = blueOf(seed);
+    std::array<std::uint8_t, 256> passRed{}, passGreen{}, passBlue{};
+    for (int v = 0; v < 256; ++v) {
+        passRed[std::size_t(v)] = !(std::abs(v - redOf(seed)) > limit);
+        passGreen[std::size_t(v)] = !(std::abs(v - greenOf(seed)) > limit);
+        passBlue[std::size_t(v)] = !(std::abs(v - blueOf(seed)) > limit);
+    }
 
     RecolourCache recolour(hueOf(fill));
-    std::vector<std::uint8_t> visited(std::size_t(width) * std::size_t(height), 0);
-    std::vector<Point> queue;
-    queue.reserve(4096);
-    queue.push_back({x, y});
+    // One bit per pixel: an eighth of the memory to clear and to page in.
+    std::vector<std::uint64_t> visited((std::size_t(width) * std::size_t(height) + 63) / 64, 0);
+    PointQueue queue;
+    queue.push({x, y});
 
     auto visit = [&](int nx, int ny) {
-        std::uint8_t& mark = visited[std::size_t(ny) * std::size_t(width) + std::size_t(nx)];
-        if (mark) return;
+        const std::size_t index = std::size_t(ny) * std::size_t(width) + std::size_t(nx);
+        std::uint64_t& word = visited[index >> 6];
+        const std::uint64_t bit = std::uint64_t(1) << (index & 63);
+        if (word & bit) return;
         std::uint8_t* p = bitmap.rowUnchecked(ny) + std::ptrdiff_t(nx) * 3;
-        if (!within[std::size_t(std::abs(p[2] - sr))] || !within[std::size_t(std::abs(p[1] - sg))]
-            || !within[std::size_t(std::abs(p[0] - sb))])
-            return;
+        if (!(passRed[p[2]] & passGreen[p[1]] & passBlue[p[0]])) return;
         colourToBgr(recolour(colourFromBgr(p)), p);
-        mark = 1;
-        queue.push_back({nx, ny});
+        word |= bit;
+        queue.push({nx, ny});
     };
 
-    std::size_t head = 0;
-    while (head < queue.size()) {
-        const Point at = queue[head++];
+    while (!queue.empty()) {
+        const Point at = queue.pop();
         if (at.x + 1 < width) visit(at.x + 1, at.y);
         if (at.x - 1 >= 0) visit(at.x - 1, at.y);
         if (at.y + 1 < height) visit(at.x, at.y + 1);
         if (at.y - 1 >= 0) visit(at.x, at.y - 1);
-        // Drop the processed points once they fill most of the queue, keeping the order.
-        if (head >= 65536 && head * 2 >= queue.size()) {
-            queue.erase(queue.begin(), queue.begin() + std::ptrdiff_t(head));
-            head = 0;
-        }
     }
 }
 

@@ -5,8 +5,8 @@
 
 namespace kel {
 
-int ClampByte(long long value);
-int ClampRange(int value, int low, int high);
+inline int ClampByte(long long value) { return value > 255 ? 255 : value < 0 ? 0 : int(value); }
+inline int ClampRange(int value, int low, int high) { return value > high ? high : value < low ? low : value; }
 
 // Writes into `destination` the source turned clockwise (on the screen) by
 // `angle` degrees about (centreX, centreY). Destination pixels whose nearest

@@ -25,4 +25,7 @@ PictureSize committedSize(int width, int height, int editWidth, int editHeight);
 // OutOfResources before anything is allocated; 0 gives an empty bitmap.
 Bitmap stretchedBitmap(const Bitmap& source, int width, int height);
 
+// Stretches `source` onto the whole of `target`, whatever its size.
+void stretchInto(const Bitmap& source, Bitmap& target);
+
 } // namespace kel

@@ -57,7 +57,7 @@ TEST(Blend, EveryPairOfValuesMatchesPlainDivisionForAnyWeights)
             first.setPixel(x, y, rgb(x, 255 - x, y));
             second.setPixel(x, y, rgb(y, x, 255 - y));
         }
-    const std::pair<int, int> weights[] = {{5, 0}, {5, 1}, {5, 3}, {5, 7}, {5, 10}, {1, 1}, {0, 9},
+    const std::pair<int, int> weights[] = {{5, 0}, {5, 1}, {5, 3}, {5, 7}, {5, 10}, {1, 1}, {0, 9}, {1, 0}, {16, 0}, {9, 8}, {3, 13},
                                            {3000, 1000}, {4103, 0}, {4000, 103}, {5000, 7}, {1 << 30, 1 << 30}};
     for (const auto& [w1, w2] : weights) {
         Bitmap expected(256, 256, pf24bit);

@@ -1,4 +1,5 @@
 // Resize, crop and frame of the operation pages.
+#include "graphics/canvas.h"
 #include "graphics/errors.h"
 #include "graphics/pixel_rows.h"
 #include "operations/crop.h"
@@ -65,6 +66,29 @@ TEST(ResizeStretch, TakesTheNearestSourcePixelForEveryTargetPixel)
         const Bitmap result = stretchedBitmap(source, size.width, size.height);
         EXPECT_EQ(result.pixelFormat(), pfDevice);
         EXPECT_TRUE(sameBitmap(expected, result));
+    }
+}
+
+TEST(ResizeStretch, AgreesWithTheCanvasStretchForEveryFormat)
+{
+    struct Case {
+        PixelFormat format;
+        bool transparent;
+    };
+    for (const Case c : {Case{pf24bit, false}, Case{pf32bit, false}, Case{pf24bit, true}, Case{pf8bit, false},
+                         Case{pf16bit, false}}) {
+        Bitmap source(11, 7, c.format);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 11; ++x) source.setPixel(x, y, (x + y) % 4 == 0 ? clRed : rgb(x * 20, y * 30, 90));
+        source.setTransparent(c.transparent);
+        source.setTransparentColour(clRed);
+        for (const PictureSize size : {PictureSize{11, 7}, PictureSize{4, 3}, PictureSize{25, 16}, PictureSize{1, 30}}) {
+            Bitmap expected(size.width, size.height, pfDevice);
+            Canvas(expected).stretchDraw(Rect{0, 0, size.width, size.height}, source);
+            EXPECT_TRUE(sameBitmap(expected, stretchedBitmap(source, size.width, size.height)))
+                << "format " << bitsPerPixel(c.format) << (c.transparent ? " transparent " : " ") << size.width
+                << " x " << size.height;
+        }
     }
 }
 
