@@ -5,12 +5,13 @@
 #include "app/document/open_dialog.h"
 #include "app/main_controls.h"
 #include "platform/dialogs.h"
+#include "platform/services.h"
 
 namespace kel {
 
 struct CommandContext {
     ImageDocument& document;
-    Dialogs& dialogs;
+    Services& services;
     MainControls& controls;
     // The picture open dialog's last file and file type, for this run.
     OpenDialogMemory& openDialog;

@@ -2,6 +2,7 @@
 
 #include "app/commands/document_commands.h"
 #include "app/commands/effects_commands.h"
+#include "app/commands/special_effects_commands.h"
 #include "app/commands/view_commands.h"
 #include "view/zoom_steps.h"
 
@@ -203,14 +204,6 @@ constexpr ToolbarButtonDefinition toolbar[] = {
     {476, "Image8", &quitProgram, true},
 };
 
-constexpr const char* effectEntries[] = {
-    "Blur",          "Buttonize",        "Circle button",     "Circle mask ",   "Dithering",
-    "Emboss ",       "Exposure",         "Flaxen",            "Marble",         "Night vision",
-    "Plasma",        "Ripple random",    "Ripple tooth",      "Ripple triangle", "Seamless",
-    "Shadow down left", "Shadow down right", "Shadow up left", "Shadow up right", "Sharpen  ",
-    "Spray ",        "Trace",            "Triangles",         "Turn",           "Turn right ",
-    "Twist",
-};
 
 constexpr EventBinding events[] = {
     {"ImageCIBLEClick", &returnToOpenedPicture},
@@ -222,7 +215,7 @@ constexpr EventBinding events[] = {
     {"TrackBarCONTRASTEChange", &contrastChanged},
     {"TrackBarSATURATIONChange", &saturationChanged},
     {"TrackBarROUGEChange", nullptr},
-    {"ListBox1Click", nullptr},
+    {"ListBox1Click", &applySelectedSpecialEffect},
     {"ImageCOLORClick", nullptr},
 };
 
@@ -243,8 +236,6 @@ Handler handlerNamed(std::string_view name)
         if (name == event.name) return event.handler;
     return nullptr;
 }
-
-std::span<const char* const> specialEffectEntries() { return effectEntries; }
 
 std::span<const MenuDefinition> mainMenus() { return menus; }
 

@@ -44,8 +44,6 @@ std::span<const MenuDefinition> mainMenus();
 std::span<const CommandItem> imageContextMenu();
 // The 19 picture buttons of the toolbar, left to right.
 std::span<const ToolbarButtonDefinition> toolbarButtons();
-// The 26 entries of the special-effects list in list order, trailing blanks kept.
-std::span<const char* const> specialEffectEntries();
 // The controls' event handlers.
 std::span<const EventBinding> eventBindings();
 

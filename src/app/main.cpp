@@ -2,18 +2,19 @@
 #include "app/document/picture_preview.h"
 #include "app/program_form.h"
 #include "app/startup.h"
-#include "platform/qt_dialogs.h"
+#include "platform/qt_services.h"
 
 #include <QScreen>
 
 int main(int argc, char** argv)
 {
     kel::KelvaryApplication application(argc, argv);
-    kel::QtDialogs dialogs;
+    kel::QtServices services;
+    kel::QtDialogs& dialogs = services.dialogs();
     application.setDialogs(&dialogs);
     dialogs.setPreviewLoader(kel::picturePreview);
 
-    kel::TProgramForm mainWindow(dialogs);
+    kel::TProgramForm mainWindow(services.services());
     dialogs.setMainWindow(&mainWindow);
     kel::createAuxiliaryWindows(mainWindow);
     mainWindow.show();

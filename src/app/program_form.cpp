@@ -4,6 +4,7 @@
 #include "app/artwork.h"
 #include "app/command_table.h"
 #include "app/commands/view_commands.h"
+#include "operations/special/catalogue.h"
 #include "view/wheel_notches.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
@@ -80,8 +81,8 @@ TLabelBorder* frame(QWidget* parent, const QRect& place)
 
 } // namespace
 
-TProgramForm::TProgramForm(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), runner_(dialogs)
+TProgramForm::TProgramForm(Services& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), runner_(services.dialogs)
 {
     setObjectName(QStringLiteral("ProgramForm"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
@@ -101,7 +102,7 @@ TProgramForm::TProgramForm(Dialogs& dialogs, QWidget* parent)
                              [this]() -> TViewForm& { return ViewForm(); }};
     document_ = std::make_unique<ImageDocument>(*Image1, ImageCIBLE->Picture(),
                                                 [this](const QString& text) { EStatusBar1->setCaption(text); });
-    context_ = std::make_unique<CommandContext>(CommandContext{*document_, dialogs_, controls_, openDialog_});
+    context_ = std::make_unique<CommandContext>(CommandContext{*document_, services_, controls_, openDialog_});
     buildMenus();
     controls_.imageMenu = PopupMenu2;
     wireEvents();
@@ -165,8 +166,8 @@ void TProgramForm::buildLeftColumn(QWidget* client)
     white.setColor(QPalette::Base, Qt::white);
     ListBox1->setPalette(white);
     int index = 0;
-    for (const char* entry : specialEffectEntries())
-        ListBox1->addEntry(QString::fromLatin1(entry), specialEffectIcon(index++));
+    for (const SpecialEffect& effect : specialEffects())
+        ListBox1->addEntry(QString::fromLatin1(effect.caption), specialEffectIcon(index++));
 }
 
 void TProgramForm::buildPages(QWidget* client)
@@ -325,7 +326,7 @@ TPictureButton* TProgramForm::toolbarButton(const QString& name) const
 
 Answer TProgramForm::CenteredMessageDlg(const QString& text, MessageKind kind)
 {
-    return dialogs_.message(kind, text);
+    return services_.dialogs.message(kind, text);
 }
 
 QPoint TProgramForm::contextMenuAnchor() const { return commands::imageMenuAnchor(*Image1); }

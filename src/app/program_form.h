@@ -11,6 +11,7 @@
 #include "app/main_controls.h"
 #include "platform/command_runner.h"
 #include "platform/dialogs.h"
+#include "platform/services.h"
 #include "view/zoomable_view.h"
 
 #include <QMainWindow>
@@ -44,10 +45,10 @@ public:
     static constexpr int kClientWidth = 1008;
     static constexpr int kClientHeight = 706;
 
-    explicit TProgramForm(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit TProgramForm(Services& services, QWidget* parent = nullptr);
     ~TProgramForm() override;
 
-    Dialogs& dialogs() { return dialogs_; }
+    Dialogs& dialogs() { return services_.dialogs; }
     // Runs a handler; a failure escaping it is shown in the default error box.
     // A handler that is nullptr (a command not built yet) does nothing.
     void runCommand(Handler handler);
@@ -124,7 +125,7 @@ private:
     void runEvent(const std::function<void()>& handler);
     void showPointerPosition(const MouseArgs& args);
 
-    Dialogs& dialogs_;
+    Services& services_;
     CommandRunner runner_;
     MainControls controls_;
     std::unique_ptr<ImageDocument> document_;

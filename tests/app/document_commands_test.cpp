@@ -4,7 +4,9 @@
 #include "app/program_form.h"
 #include "document_files.h"
 #include "platform/qt_dialogs.h"
+#include "platform/qt_services.h"
 #include "support/bitmap_compare.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
@@ -84,8 +86,9 @@ protected:
 
     QTemporaryDir folder;
     QString samplePath;
-    test::ScriptedDialogs dialogs;
-    TProgramForm form{dialogs};
+    test::FakeServices fakes;
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form{fakes.services()};
     std::vector<QString> handlersRun;
 };
 
@@ -353,8 +356,9 @@ TEST_F(DocumentTest, DamagedFilesUnderEveryListedExtensionNeverHalfChangeTheDocu
 // The dialog as users see it, placed from the main window's corner after the window moved.
 TEST(OpenDialogPlacement, FollowsTheMainWindowAfterItMoved)
 {
-    QtDialogs dialogs;
-    TProgramForm form(dialogs);
+    QtServices services;
+    QtDialogs& dialogs = services.dialogs();
+    TProgramForm form(services.services());
     dialogs.setMainWindow(&form);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

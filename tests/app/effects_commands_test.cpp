@@ -4,6 +4,7 @@
 #include "codecs/rgba_graphic.h"
 #include "graphics/pixel_rows.h"
 #include "support/bitmap_compare.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 #include "view/effects/point_chain.h"
 #include "view/effects/spatial_effects.h"
@@ -56,8 +57,10 @@ protected:
     const Bitmap& shown() { return form.Image1->Picture().bitmap(); }
     const Bitmap& original() { return form.Image1->PictureOriginal().bitmap(); }
 
-    test::ScriptedDialogs dialogs;
-    TProgramForm form{dialogs};
+    test::FakeServices fakes;
+
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form{fakes.services()};
 };
 
 TEST_F(EffectsCommands, AntiAliasTwiceCompoundsOnTheShownPicture)

@@ -1,6 +1,7 @@
 // The menus the window builds, item for item, against the captions,
 // counted trailing blanks and shortcuts the program must show.
 #include "app/program_form.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
@@ -206,8 +207,9 @@ void expectItems(const QMenu* menu, const std::vector<Expected>& expected, bool 
 
 class MenusTest : public testing::Test {
 protected:
-    test::ScriptedDialogs dialogs;
-    TProgramForm form{dialogs};
+    test::FakeServices fakes;
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form{fakes.services()};
 };
 
 TEST_F(MenusTest, MainMenuHasTheEightMenusItemForItem)

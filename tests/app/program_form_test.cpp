@@ -1,6 +1,8 @@
 #include "app/command_table.h"
 #include "app/program_form.h"
 #include "platform/qt_dialogs.h"
+#include "platform/qt_services.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
@@ -41,8 +43,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
-    test::ScriptedDialogs dialogs;
-    TProgramForm form{dialogs};
+    test::FakeServices fakes;
+
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form{fakes.services()};
 };
 
 TEST_F(ProgramFormTest, ClientAreaIsFixedUnderTheMenuBar)
@@ -278,8 +282,10 @@ protected:
         return form.CenteredMessageDlg(kQuitQuestion, MessageKind::Confirmation);
     }
 
-    QtDialogs dialogs;
-    TProgramForm form{dialogs};
+    QtServices services;
+
+    QtDialogs& dialogs = services.dialogs();
+    TProgramForm form{services.services()};
 };
 
 TEST_F(CenteredMessageBox, EscapeAnswersNo)

@@ -1,6 +1,7 @@
 #include "app/program_form.h"
 #include "app/startup.h"
 #include "windows/view_form.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 
 #include <QContextMenuEvent>
@@ -13,8 +14,9 @@ namespace {
 
 TEST(Startup, CreatesTheAuxiliaryWindowsHiddenInTheirOrder)
 {
-    test::ScriptedDialogs dialogs;
-    TProgramForm form(dialogs);
+    test::FakeServices fakes;
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form(fakes.services());
     const std::vector<QDialog*> windows = createAuxiliaryWindows(form);
 
     ASSERT_EQ(windows.size(), 6u);
@@ -30,8 +32,9 @@ TEST(Startup, CreatesTheAuxiliaryWindowsHiddenInTheirOrder)
 
 TEST(Startup, AnAuxiliaryWindowClosesOnARightClick)
 {
-    test::ScriptedDialogs dialogs;
-    TProgramForm form(dialogs);
+    test::FakeServices fakes;
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form(fakes.services());
     QDialog* about = createAuxiliaryWindows(form)[4];
     about->show();
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5));

@@ -3,6 +3,7 @@
 #include "app/program_form.h"
 #include "graphics/pixel_rows.h"
 #include "support/bitmap_compare.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
@@ -63,8 +64,10 @@ protected:
 
     void run(const char* item) { form.menuItem(QString::fromLatin1(item))->trigger(); }
 
-    test::ScriptedDialogs dialogs;
-    TProgramForm form{dialogs};
+    test::FakeServices fakes;
+
+    test::ScriptedDialogs& dialogs = fakes.dialogs;
+    TProgramForm form{fakes.services()};
 };
 
 TEST_F(ZoomTest, ShiftF3DrawsA300By200PictureAt100By66Centred)

@@ -47,7 +47,7 @@ bool showOpenedFile(ImageDocument& document, const QString& fileName)
 void openPicture(CommandContext& context)
 {
     ImageDocument& document = context.document;
-    if (const std::optional<FileChoice> choice = context.dialogs.openPicture(context.openDialog.request())) {
+    if (const std::optional<FileChoice> choice = context.services.dialogs.openPicture(context.openDialog.request())) {
         context.openDialog.remember(*choice);
         document.setFileName(QString());
         document.clearStatusLine();
@@ -79,7 +79,7 @@ void deletePictureFile(CommandContext& context)
     if (!document.hasPicture()) return;
     const QString name = document.fileName();
     if (!namesExistingFile(name)) return;
-    if (context.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kDeleteQuestion)) != Answer::Yes) return;
+    if (context.services.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kDeleteQuestion)) != Answer::Yes) return;
     QFile file(name);
     // A file that stays on the disk is reported, and the picture stays shown.
     if (!file.remove())
@@ -125,7 +125,7 @@ void resetView(CommandContext& context)
 
 void quitProgram(CommandContext& context)
 {
-    if (context.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kQuitQuestion)) == Answer::Yes)
+    if (context.services.dialogs.message(MessageKind::Confirmation, QString::fromUtf8(kQuitQuestion)) == Answer::Yes)
         context.controls.window->close();
 }
 
