@@ -3,7 +3,9 @@
 #include "graphics/pixel_rows.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace kel {
@@ -13,27 +15,35 @@ namespace {
 // Square tiles keep both the rows read and the rows written in cache.
 constexpr int kTile = 64;
 
-// Fills `turned` (H x W) from the 24-bit `source` (W x H). A source row y
-// becomes a column of the target: for a counterclockwise turn column y read
-// upwards, for a clockwise turn column H - 1 - y read downwards.
+// Fills `turned` (H x W) from the 24-bit `source` (W x H), one target row at a
+// time: target row r is source column W - 1 - r read downwards for a
+// counterclockwise turn, source column r read upwards for a clockwise one.
+// Pixels move as four bytes; the fourth lands on the next column of the same
+// row, which is written afterwards. The last column, and the row that reads the
+// source's very last pixel, move three bytes so nothing outside either bitmap
+// is touched.
 template <bool Clockwise>
 void turnRows(const Bitmap& source, Bitmap& turned)
 {
     const int width = source.width(), height = source.height();
-    for (int top = 0; top < height; top += kTile) {
-        const int bottom = std::min(top + kTile, height);
-        for (int left = 0; left < width; left += kTile) {
-            const int right = std::min(left + kTile, width);
-            for (int y = top; y < bottom; ++y) {
-                const std::uint8_t* from = source.rowUnchecked(y);
-                const int column = Clockwise ? height - 1 - y : y;
-                for (int x = left; x < right; ++x) {
-                    const int row = Clockwise ? x : width - 1 - x;
-                    std::uint8_t* to = turned.rowUnchecked(row) + 3 * column;
-                    to[0] = from[3 * x];
-                    to[1] = from[3 * x + 1];
-                    to[2] = from[3 * x + 2];
+    const std::ptrdiff_t stride = source.bytesPerLine();
+    const std::uint8_t* pixels = source.rowUnchecked(0);
+    const int rowOfLastColumn = Clockwise ? width - 1 : 0;
+    for (int r0 = 0; r0 < width; r0 += kTile) {
+        const int r1 = std::min(r0 + kTile, width);
+        for (int c0 = 0; c0 < height; c0 += kTile) {
+            const int c1 = std::min(c0 + kTile, height);
+            for (int r = r0; r < r1; ++r) {
+                const std::uint8_t* column = pixels + 3 * std::ptrdiff_t(Clockwise ? r : width - 1 - r);
+                std::uint8_t* to = turned.rowUnchecked(r);
+                const int fourByteEnd = r == rowOfLastColumn ? c0 : std::min(c1, height - 1);
+                int c = c0;
+                for (; c < fourByteEnd; ++c) {
+                    std::uint32_t pixel;
+                    std::memcpy(&pixel, column + std::ptrdiff_t(Clockwise ? height - 1 - c : c) * stride, 4);
+                    std::memcpy(to + 3 * c, &pixel, 4);
                 }
+                for (; c < c1; ++c) std::memcpy(to + 3 * c, column + std::ptrdiff_t(Clockwise ? height - 1 - c : c) * stride, 3);
             }
         }
     }
