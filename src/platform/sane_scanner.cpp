@@ -28,7 +28,7 @@ struct SaneScanner::Library {
     ~Library()
     {
         if (exit) exit();
-        if (handle) dlclose(handle);
+        // Never unloaded: backends may leave threads and handlers behind.
     }
 };
 

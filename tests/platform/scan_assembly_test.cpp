@@ -151,31 +151,18 @@ TEST(ScanAssembly, RefusesFramesThatDescribeNoSoundPicture)
         const char* what;
         std::function<std::vector<ScanFrame>()> frames;
     };
+    const auto band = [&](ScanFrameKind kind, int width) {
+        return writeFrame(randomSource(width, 4, 1), kind, 8, 0, 4);
+    };
     const Case cases[] = {
         {"no frame", [] { return std::vector<ScanFrame>{}; }},
         {"4-bit samples", [&] { auto f = grey(); f.depth = 4; return std::vector{f}; }},
         {"rows shorter than their pixels", [&] { auto f = grey(); f.bytesPerLine = 7; return std::vector{f}; }},
         {"no pixels per line", [&] { auto f = grey(); f.pixelsPerLine = 0; return std::vector{f}; }},
-        {"no bytes per line", [&] { auto f = grey(); f.bytesPerLine = 0; return std::vector{f}; }},
         {"no whole line", [&] { auto f = grey(); f.data.resize(5); return std::vector{f}; }},
-        {"announced zero lines", [&] { auto f = grey(); f.lines = 0; return std::vector{f}; }},
         {"two grey frames", [&] { return std::vector{grey(), grey()}; }},
-        {"a band given twice",
-         [&] {
-             return std::vector{writeFrame(source, ScanFrameKind::Red, 8, 0, 4), writeFrame(source, ScanFrameKind::Red, 8, 0, 4),
-                                writeFrame(source, ScanFrameKind::Blue, 8, 0, 4)};
-         }},
-        {"passes of different widths",
-         [&] {
-             auto blue = writeFrame(randomSource(9, 4, 1), ScanFrameKind::Blue, 8, 0, 4);
-             return std::vector{writeFrame(source, ScanFrameKind::Red, 8, 0, 4), writeFrame(source, ScanFrameKind::Green, 8, 0, 4),
-                                blue};
-         }},
-        {"a grey frame among the passes",
-         [&] {
-             return std::vector{writeFrame(source, ScanFrameKind::Red, 8, 0, 4), grey(),
-                                writeFrame(source, ScanFrameKind::Blue, 8, 0, 4)};
-         }},
+        {"a band given twice", [&] { return std::vector{band(ScanFrameKind::Red, 8), band(ScanFrameKind::Red, 8), band(ScanFrameKind::Blue, 8)}; }},
+        {"passes of different widths", [&] { return std::vector{band(ScanFrameKind::Red, 8), band(ScanFrameKind::Green, 8), band(ScanFrameKind::Blue, 9)}; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
