@@ -1,4 +1,4 @@
-#include "platform/qt_dialogs.h"
+#include "platform/qt_services.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -97,4 +97,16 @@ TEST(QtDialogs, PrintPreviewIsTitledAndDrawnByTheRenderer)
     dialogs.printPreview(printer, QStringLiteral(" Aperçu avant impression"), [&](QPrinter&) { ++drawn; });
     EXPECT_EQ(title, QStringLiteral(" Aperçu avant impression"));
     EXPECT_GE(drawn, 1);
+}
+
+TEST(QtServices, TheBundleHandsOutTheServicesItOwns)
+{
+    QtServices owner;
+    Services& services = owner.services();
+    EXPECT_EQ(&services.dialogs, &owner.dialogs());
+    EXPECT_NE(dynamic_cast<QtClipboard*>(&services.clipboard), nullptr);
+    EXPECT_NE(dynamic_cast<LinuxDesktop*>(&services.desktop), nullptr);
+    EXPECT_NE(dynamic_cast<QtPrinting*>(&services.printing), nullptr);
+    EXPECT_NE(dynamic_cast<SaneScanner*>(&services.scanner), nullptr);
+    EXPECT_FALSE(services.system.userName().isEmpty());
 }
