@@ -6,7 +6,6 @@
 #include <sane/sane.h>
 
 #include <dlfcn.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -27,8 +26,6 @@ struct SaneScanner::Library {
     decltype(&::sane_read) read = nullptr;
     decltype(&::sane_cancel) cancel = nullptr;
     decltype(&::sane_strstatus) strstatus = nullptr;
-    decltype(&::sane_set_io_mode) setIoMode = nullptr;       // optional
-    decltype(&::sane_get_select_fd) getSelectFd = nullptr;  // optional
 
     ~Library()
     {
@@ -89,8 +86,6 @@ bool SaneScanner::available()
         return false;
     SANE_Int version = 0;
     if (library->init(&version, nullptr) != SANE_STATUS_GOOD) return false;
-    resolve(h, "sane_set_io_mode", library->setIoMode);
-    resolve(h, "sane_get_select_fd", library->getSelectFd);
     resolve(h, "sane_exit", library->exit); // only once initialised
     library_ = std::move(library);
     return true;
@@ -151,12 +146,6 @@ std::optional<Bitmap> SaneScanner::acquire(const QString& source, const ScanProg
         frame.lines = parameters.lines;
         const std::int64_t expected =
             parameters.lines > 0 ? std::int64_t(parameters.lines) * std::max(parameters.bytes_per_line, 0) : -1;
-        // Non-blocking reads where the source allows them, so that the progress
-        // callback keeps running (and can cancel) while the source is slow.
-        const bool nonBlocking = library_->setIoMode && library_->setIoMode(handle, SANE_TRUE) == SANE_STATUS_GOOD;
-        SANE_Int selectFd = -1;
-        if (nonBlocking && (!library_->getSelectFd || library_->getSelectFd(handle, &selectFd) != SANE_STATUS_GOOD))
-            selectFd = -1;
         for (;;) {
             SANE_Int length = 0;
             const SANE_Status status = library_->read(handle, buffer.data(), SANE_Int(buffer.size()), &length);
@@ -164,14 +153,6 @@ std::optional<Bitmap> SaneScanner::acquire(const QString& source, const ScanProg
             if (status == SANE_STATUS_CANCELLED) return std::nullopt;
             if (status != SANE_STATUS_GOOD) throw failure(status);
             if (length < 0 || std::size_t(length) > buffer.size()) throw failure(SANE_STATUS_IO_ERROR);
-            if (length == 0) { // nothing yet: wait a little for the source
-                if (selectFd >= 0) {
-                    pollfd ready{selectFd, POLLIN, 0};
-                    ::poll(&ready, 1, 50);
-                } else {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                }
-            }
             if (frame.data.size() + std::size_t(length) > kMaxFrameBytes) {
                 library_->cancel(handle);
                 throw OutOfResources(QStringLiteral("L' image numérisée est trop grande"));

@@ -17,8 +17,8 @@ struct ScanSource {
     QString type;  // "flatbed scanner", "virtual device" ...
 };
 
-// Told the share done (0..100, or -1 when the length is unknown), also while
-// waiting for a slow source, so that it can keep a window alive; false cancels the scan.
+// Told the share done (0..100, or -1 when the length is unknown) after each
+// block read, so that it can keep a window alive; false cancels the scan.
 using ScanProgress = std::function<bool(int percent)>;
 
 class Scanner {

@@ -46,14 +46,13 @@ protected:
                        .toLocal8Bit().constData(), RTLD_LAZY | RTLD_LOCAL);
         config_ = new QTemporaryDir;
         write("dll.conf", "test\n");
-        // One grey device scanning 80 x 100 mm at 50 dpi, delivering at most 4096 bytes a read,
-        // without blocking and with a descriptor to wait on.
+        // One grey device scanning 80 x 100 mm at 50 dpi, delivering at most 4096 bytes a read.
         write("test.conf", "number_of_devices 1\nmode Gray\ndepth 8\nhand-scanner false\nthree-pass false\n"
                            "three-pass-order RGB\nresolution_min 1.0\nresolution_max 1200.0\nresolution_quant 1.0\n"
                            "resolution 50.0\ntest-picture \"Color pattern\"\ninvert-endianess false\nread-limit true\n"
                            "read-limit-size 4096\nread-delay false\nread-delay-duration 1000\n"
-                           "read-status-code \"Default\"\nfuzzy-parameters false\nppl-loss 0\nnon-blocking true\n"
-                           "select-fd true\nenable-test-options false\ngeometry_min 0.0\ngeometry_max 200.0\n"
+                           "read-status-code \"Default\"\nfuzzy-parameters false\nppl-loss 0\nnon-blocking false\n"
+                           "select-fd false\nenable-test-options false\ngeometry_min 0.0\ngeometry_max 200.0\n"
                            "geometry_quant 1.0\ntl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
         oldConfig_ = qgetenv("SANE_CONFIG_DIR");
         qputenv("SANE_CONFIG_DIR", config_->path().toLocal8Bit());
