@@ -187,7 +187,7 @@ TEST(FloodFill, TakesTheHueOfTheFillColour)
 
 TEST(FloodFill, ToleranceDecidesWhichRegionsJoin)
 {
-    // Left half (0, 0, 200), right half (0, 0, 200 - step); the seed on the left.
+    // Left half (20, 60, 240), right half the same but one channel `step` away; the seed on the left.
     struct Case {
         int step, percent;
         bool joined;
@@ -196,17 +196,23 @@ TEST(FloodFill, ToleranceDecidesWhichRegionsJoin)
         {60, 50, true}, {60, 30, false}, // two regions together at 50 %, apart at 30 %
         {123, 82, false},                // 150 x 0.82 is just below 123 in double
         {123, 83, true},  {122, 82, true}, {75, 50, true}, {76, 50, false},
-        {1, 0, false},    {150, 100, true}, {0, 0, true},
+        {1, 0, false},    {150, 100, true}, {0, 0, true},  {21, 14, true}, {22, 14, false},
     };
-    for (const Case& c : cases) {
-        Bitmap b = filled(8, 3, rgb(0, 0, 200));
-        for (int y = 0; y < 3; ++y)
-            for (int x = 4; x < 8; ++x) b.setPixel(x, y, rgb(0, 0, 200 - c.step));
-        fillRegion(b, 1, 1, c.percent, clRed);
-        EXPECT_EQ(b.pixel(0, 0), rgb(200, 0, 0)) << "step " << c.step << " at " << c.percent;
-        EXPECT_EQ(b.pixel(7, 2), c.joined ? rgb(200 - c.step, 0, 0) : rgb(0, 0, 200 - c.step))
-            << "step " << c.step << " at " << c.percent;
-    }
+    const Colour left = rgb(20, 60, 240);
+    for (int channel = 0; channel < 3; ++channel)
+        for (const Case& c : cases) {
+            const Colour right = channel == 0   ? rgb(20 + c.step, 60, 240)
+                                 : channel == 1 ? rgb(20, 60 + c.step, 240)
+                                                : rgb(20, 60, 240 - c.step);
+            Bitmap b = filled(8, 3, left);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 4; x < 8; ++x) b.setPixel(x, y, right);
+            fillRegion(b, 1, 1, c.percent, clRed);
+            SCOPED_TRACE(testing::Message() << "channel " << channel << ", step " << c.step << " at " << c.percent);
+            EXPECT_EQ(b.pixel(0, 0), fillHueColour(left, clRed));
+            EXPECT_EQ(b.pixel(7, 2), c.joined ? fillHueColour(right, clRed) : right);
+            EXPECT_NE(fillHueColour(right, clRed), right);
+        }
 }
 
 TEST(FloodFill, IsolatedSeedAndSeedsOutsideChangeNothing)
