@@ -4,6 +4,7 @@
 #include "app/document/image_document.h"
 #include "app/document/open_dialog.h"
 #include "app/main_controls.h"
+#include "app/picked_colour.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 
@@ -15,6 +16,7 @@ struct CommandContext {
     MainControls& controls;
     // The picture open dialog's last file and file type, for this run.
     OpenDialogMemory& openDialog;
+    PickedColour& picked;
 };
 
 using Handler = void (*)(CommandContext&);

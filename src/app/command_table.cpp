@@ -1,7 +1,9 @@
 #include "app/command_table.h"
 
+#include "app/commands/colour_commands.h"
 #include "app/commands/document_commands.h"
 #include "app/commands/effects_commands.h"
+#include "app/commands/image_commands.h"
 #include "app/commands/special_effects_commands.h"
 #include "app/commands/view_commands.h"
 #include "view/zoom_steps.h"
@@ -72,41 +74,41 @@ constexpr CommandItem echelle[] = {
 };
 
 constexpr CommandItem image[] = {
-    {"Image32bits1", " Image 32 bits", 0, "Ctrl+F1", nullptr},
-    {"Image24bits1", " Image 24 bits", 0, "Ctrl+F2", nullptr},
-    {"Image16bits1", " Image 16 bits", 0, "Ctrl+F3", nullptr},
-    {"Image8bits1", " Image 8 bits", 0, "Ctrl+F4", nullptr},
-    {"Image41", " Image 4 bits", 0, "Ctrl+F5", nullptr},
+    {"Image32bits1", " Image 32 bits", 0, "Ctrl+F1", &reopenAtDepth<ColourDepth::Bits32>},
+    {"Image24bits1", " Image 24 bits", 0, "Ctrl+F2", &reopenAtDepth<ColourDepth::Bits24>},
+    {"Image16bits1", " Image 16 bits", 0, "Ctrl+F3", &reduceTo16Bits},
+    {"Image8bits1", " Image 8 bits", 0, "Ctrl+F4", &reduceToPalette<ColourDepth::Bits8>},
+    {"Image41", " Image 4 bits", 0, "Ctrl+F5", &reduceToPalette<ColourDepth::Bits4>},
     separator,
-    {"Noiretblanc1", " Image noir et blanc", 0, nullptr, nullptr},
+    {"Noiretblanc1", " Image noir et blanc", 0, nullptr, &makeBlackAndWhite},
     separator,
-    {"Symtriehorizontale1", " Symétrie horizontale", 0, "Ctrl+F6", nullptr},
-    {"Symtrieverticale1", " Symétrie verticale", 0, "Ctrl+F7", nullptr},
-    {"Rotationantihoraire1", " Rotation antihoraire", 1, "Ctrl+F8", nullptr},
-    {"Rotationhoraire1", " Rotation horaire", 2, "Ctrl+F9", nullptr},
+    {"Symtriehorizontale1", " Symétrie horizontale", 0, "Ctrl+F6", &mirrorPicture<FlipMode::Horizontal>},
+    {"Symtrieverticale1", " Symétrie verticale", 0, "Ctrl+F7", &mirrorPicture<FlipMode::Vertical>},
+    {"Rotationantihoraire1", " Rotation antihoraire", 1, "Ctrl+F8", &turnPicture<QuarterTurn::Anticlockwise>},
+    {"Rotationhoraire1", " Rotation horaire", 2, "Ctrl+F9", &turnPicture<QuarterTurn::Clockwise>},
     separator,
-    {"Crypterlimage1", " Crypter l' image", 0, nullptr, nullptr},
+    {"Crypterlimage1", " Crypter l' image", 0, nullptr, &scramblePicture},
 };
 
 constexpr CommandItem couleurs[] = {
-    {"Blanc1", " Blanc", 0, "Shift+A", nullptr},
-    {"Jaune1", " Jaune", 21, "Shift+B", nullptr},
-    {"Orange1", " Orange", 0, "Shift+C", nullptr},
-    {"Rouge1", " Rouge", 0, "Shift+D", nullptr},
-    {"Marron1", " Marron", 0, "Shift+E", nullptr},
-    {"Fushia1", " Fushia", 0, "Shift+F", nullptr},
-    {"Violet1", " Violet", 0, "Shift+G", nullptr},
-    {"Cyan1", " Cyan", 0, "Shift+H", nullptr},
-    {"Bleuple1", " Bleu pâle", 0, "Shift+I", nullptr},
-    {"Bleufonc1", " Bleu foncé", 0, "Shift+J", nullptr},
-    {"Vertolive1", " Vert olive", 0, "Shift+K", nullptr},
-    {"Vertple1", " Vert pâle", 0, "Shift+L", nullptr},
-    {"Vertfonc1", " Vert foncé", 0, "Shift+M", nullptr},
-    {"Grisple1", " Gris pâle", 0, "Shift+N", nullptr},
-    {"Grisfonc1", " Gris foncé", 0, "Shift+O", nullptr},
-    {"Noir1", " Noir", 0, "Shift+P", nullptr},
+    {"Blanc1", " Blanc", 0, "Shift+A", &setChannelBars<240, 240, 240>},
+    {"Jaune1", " Jaune", 21, "Shift+B", &setChannelBars<255, 255, 128>},
+    {"Orange1", " Orange", 0, "Shift+C", &setChannelBars<255, 128, 0>},
+    {"Rouge1", " Rouge", 0, "Shift+D", &setChannelBars<210, 0, 0>},
+    {"Marron1", " Marron", 0, "Shift+E", &setChannelBars<128, 64, 0>},
+    {"Fushia1", " Fushia", 0, "Shift+F", &setChannelBars<255, 0, 255>},
+    {"Violet1", " Violet", 0, "Shift+G", &setChannelBars<128, 0, 128>},
+    {"Cyan1", " Cyan", 0, "Shift+H", &setChannelBars<0, 255, 255>},
+    {"Bleuple1", " Bleu pâle", 0, "Shift+I", &setChannelBars<0, 128, 192>},
+    {"Bleufonc1", " Bleu foncé", 0, "Shift+J", &setChannelBars<0, 0, 155>},
+    {"Vertolive1", " Vert olive", 0, "Shift+K", &setChannelBars<128, 128, 0>},
+    {"Vertple1", " Vert pâle", 0, "Shift+L", &setChannelBars<98, 196, 0>},
+    {"Vertfonc1", " Vert foncé", 0, "Shift+M", &setChannelBars<0, 128, 0>},
+    {"Grisple1", " Gris pâle", 0, "Shift+N", &setChannelBars<192, 192, 192>},
+    {"Grisfonc1", " Gris foncé", 0, "Shift+O", &setChannelBars<128, 128, 128>},
+    {"Noir1", " Noir", 0, "Shift+P", &setChannelBars<20, 20, 20>},
     separator,
-    {"Choisirlacouleurspia1", " Choisir la couleur sépia", 0, nullptr, nullptr},
+    {"Choisirlacouleurspia1", " Choisir la couleur sépia", 0, nullptr, &sepiaTone},
 };
 
 constexpr CommandItem effets[] = {
@@ -168,10 +170,10 @@ constexpr CommandItem popup[] = {
     {"aillenormale1002", " Taille normale 100 %", 0, "Ctrl+Shift+F2", &zoomTo<zoom::kNormal>},
     {"Zoompositif1", " Zoom positif", 0, "Ctrl+Shift+F3", &zoomIn},
     separator,
-    {"Symtriehorizontale2", " Symétrie horizontale", 0, "Ctrl+F6", nullptr},
-    {"Symtrieverticale2", " Symétrie verticale", 0, "Ctrl+F7", nullptr},
-    {"Rotationantihoraire2", " Rotation antihoraire", 0, "Ctrl+F8", nullptr},
-    {"Rotationhoraire2", " Rotation horaire", 0, "Ctrl+F9", nullptr},
+    {"Symtriehorizontale2", " Symétrie horizontale", 0, "Ctrl+F6", &mirrorPicture<FlipMode::Horizontal>},
+    {"Symtrieverticale2", " Symétrie verticale", 0, "Ctrl+F7", &mirrorPicture<FlipMode::Vertical>},
+    {"Rotationantihoraire2", " Rotation antihoraire", 0, "Ctrl+F8", &turnPicture<QuarterTurn::Anticlockwise>},
+    {"Rotationhoraire2", " Rotation horaire", 0, "Ctrl+F9", &turnPicture<QuarterTurn::Clockwise>},
     separator,
     {"MenuItem8", " Configurer l' impression", 21, nullptr, nullptr},
     {"MenuItem9", " Aperçu avant impression", 0, nullptr, nullptr},
@@ -195,10 +197,10 @@ constexpr ToolbarButtonDefinition toolbar[] = {
     {242, "Image6", nullptr, true},
     {268, "Image9", &returnToOpenedPicture, false},
     {294, "Image13", nullptr, true},
-    {320, "Image7", nullptr, true},
-    {346, "Rotation", nullptr, true},
-    {372, "Suivant", nullptr, true},
-    {398, "Dernier", nullptr, true},
+    {320, "Image7", &mirrorPicture<FlipMode::Horizontal>, true},
+    {346, "Rotation", &mirrorPicture<FlipMode::Vertical>, true},
+    {372, "Suivant", &turnPicture<QuarterTurn::Anticlockwise>, true},
+    {398, "Dernier", &turnPicture<QuarterTurn::Clockwise>, true},
     {424, "Image14", &showZoomWindow, true},
     {450, "Image18", nullptr, false},
     {476, "Image8", &quitProgram, true},
@@ -214,9 +216,10 @@ constexpr EventBinding events[] = {
     {"TrackBarLUMINOSITEChange", &brightnessChanged},
     {"TrackBarCONTRASTEChange", &contrastChanged},
     {"TrackBarSATURATIONChange", &saturationChanged},
-    {"TrackBarROUGEChange", nullptr},
+    {"TrackBarROUGEChange", &scaleChannels},
     {"ListBox1Click", &applySelectedSpecialEffect},
-    {"ImageCOLORClick", nullptr},
+    {"ImageCOLORClick", &publishPickedColour},
+    {"PopupMenuColorPopup", &choosePickedColour},
 };
 
 } // namespace

@@ -27,12 +27,16 @@ struct MainControls {
     TEStatusBar* statusBar = nullptr;
     QLabel* pointerReadout = nullptr;
     QMenu* imageMenu = nullptr;
+    TImageAdapter* palette = nullptr;
     TTrackBar* red = nullptr;
     TTrackBar* green = nullptr;
     TTrackBar* blue = nullptr;
     TTrackBar* brightness = nullptr;
     TTrackBar* contrast = nullptr;
     TTrackBar* saturation = nullptr;
+    QLabel* redValue = nullptr;
+    QLabel* greenValue = nullptr;
+    QLabel* blueValue = nullptr;
     QLabel* brightnessValue = nullptr;
     QLabel* contrastValue = nullptr;
     QLabel* saturationValue = nullptr;

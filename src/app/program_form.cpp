@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/artwork.h"
 #include "app/command_table.h"
+#include "app/commands/colour_commands.h"
 #include "app/commands/view_commands.h"
 #include "operations/special/catalogue.h"
 #include "view/wheel_notches.h"
@@ -97,12 +98,13 @@ TProgramForm::TProgramForm(Services& services, QWidget* parent)
     setCentralWidget(client);
     buildLayout(client);
     controls_ = MainControls{this, Image1, ImageCIBLE, ListBox1, Notebook1, EStatusBar1, LabelCURSOR, nullptr,
-                             TrackBarROUGE, TrackBarVERT, TrackBarBLEU, TrackBarLUMINOSITE, TrackBarCONTRASTE,
-                             TrackBarSATURATION, LabelLUMINOSITE, LabelCONTRASTE, LabelSATURATION,
+                             ImageCOLOR, TrackBarROUGE, TrackBarVERT, TrackBarBLEU, TrackBarLUMINOSITE,
+                             TrackBarCONTRASTE, TrackBarSATURATION, LabelROUGE, LabelVERT, LabelBLEU,
+                             LabelLUMINOSITE, LabelCONTRASTE, LabelSATURATION,
                              [this]() -> TViewForm& { return ViewForm(); }};
     document_ = std::make_unique<ImageDocument>(*Image1, ImageCIBLE->Picture(),
                                                 [this](const QString& text) { EStatusBar1->setCaption(text); });
-    context_ = std::make_unique<CommandContext>(CommandContext{*document_, services_, controls_, openDialog_});
+    context_ = std::make_unique<CommandContext>(CommandContext{*document_, services_, controls_, openDialog_, picked_});
     buildMenus();
     controls_.imageMenu = PopupMenu2;
     wireEvents();
@@ -282,7 +284,12 @@ void TProgramForm::wireEvents()
     Image1->OnMouseExit = [this] { LabelCURSOR->clear(); };
     ImageCIBLE->OnClick = on("ImageCIBLEClick");
     ImageCOLOR->OnClick = on("ImageCOLORClick");
+    ImageCOLOR->OnMouseMove = [this](const MouseArgs& args) {
+        runEvent([&] { commands::pickPaletteColour(*context_, args.x, args.y); });
+    };
+    ImageCOLOR->OnMouseExit = [this] { LabelCURSOR->clear(); };
     ImageCOLOR->OnContextPopup = [this](const QPoint& point) {
+        runCommand("PopupMenuColorPopup");
         if (!PopupMenuColor->isEmpty()) PopupMenuColor->popup(ImageCOLOR->mapToGlobal(point));
     };
     ListBox1->OnClick = on("ListBox1Click");

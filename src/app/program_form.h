@@ -107,6 +107,8 @@ public:
 
     // The image document the commands work on.
     ImageDocument& document() { return *document_; }
+    // The colour the pages share.
+    PickedColour& pickedColour() { return picked_; }
     // The full-screen zoom window, made on first use and kept hidden between visits.
     TViewForm& ViewForm();
 
@@ -130,6 +132,7 @@ private:
     MainControls controls_;
     std::unique_ptr<ImageDocument> document_;
     OpenDialogMemory openDialog_;
+    PickedColour picked_;
     std::unique_ptr<CommandContext> context_;
     TViewForm* viewForm_ = nullptr;
     int wheelRemainder_ = 0; // part of a wheel notch not yet acted on
