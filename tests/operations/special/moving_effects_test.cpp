@@ -119,6 +119,53 @@ TEST(Displacements, UniformPicturesStayUniform)
         }
 }
 
+// The swirl written out step by step in single precision, taps on a grid.
+Bitmap twistModel(const Bitmap& picture)
+{
+    Grid g(picture);
+    const int W = g.width, H = g.height;
+    const float pi = float(M_PI), cx = (W - 1) / 2.0f, cy = (H - 1) / 2.0f;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const float dx = x - cx, dy = y - cy, r = std::sqrt(dx * dx + dy * dy);
+            float f[2] = {cx, cy};
+            if (r != 0) {
+                const float theta = dx == 0 ? (dy > 0 ? pi / 2 : -pi / 2) : std::atan(dy / dx) + (dx < 0 ? pi : 0.0f);
+                const float phi = theta - r / 255.0f + pi / 2;
+                f[0] = r * std::cos(phi) + cx;
+                f[1] = r * std::sin(phi) + cy;
+            }
+            int i[2], size[2] = {W, H};
+            float w[2][2];
+            for (int k = 0; k < 2; ++k) {
+                i[k] = int(std::trunc(f[k]));
+                const float part = f[k] - i[k];
+                w[k][0] = f[k] >= 0 ? 1 - part : -part;
+                w[k][1] = f[k] >= 0 ? part : 1 + part;
+                if (i[k] < 0) i[k] = size[k] - 1 - (-i[k]) % size[k];
+                if (i[k] >= size[k]) i[k] %= size[k];
+            }
+            float sums[3] = {0, 0, 0};
+            for (int j = 0; j < 2; ++j)
+                for (int k = 0; k < 2; ++k) {
+                    const Colour tap = g.at(i[0] + k < W ? i[0] + k : W - i[0] - k, i[1] + j < H ? i[1] + j : H - i[1] - j);
+                    for (int c = 0; c < 3; ++c) sums[c] += float((tap >> (8 * c)) & 0xFF) * (w[0][k] * w[1][j]);
+                }
+            g.at(x, y) = rgb(int(std::nearbyint(sums[0])), int(std::nearbyint(sums[1])), int(std::nearbyint(sums[2])));
+        }
+    return g.toBitmap();
+}
+
+TEST(Displacements, TwistMatchesItsModel)
+{
+    for (auto [w, h] : {std::pair{1, 1}, {2, 1}, {6, 5}, {40, 23}, {64, 90}}) {
+        const Bitmap picture = patterned(w, h, 13);
+        Bitmap twisted(picture);
+        twist(twisted);
+        EXPECT_TRUE(sameBitmap(twistModel(picture), twisted)) << w << " x " << h;
+    }
+}
+
 TEST(Spray, ThreeDrawsPerPixelColumnsFirst)
 {
     for (std::uint32_t seed : {0u, 2026u, 0xDEADBEEFu}) {
