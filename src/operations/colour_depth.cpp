@@ -1,6 +1,7 @@
 #include "operations/colour_depth.h"
 
 #include "graphics/pixel_rows.h"
+#include "operations/bgr_planes.h"
 
 #include <cstdint>
 
@@ -33,18 +34,49 @@ void reduceColours(Bitmap& bitmap, ColourDepth depth)
     bitmap.setPixelFormat(pf24bit);
 }
 
-void blackAndWhite(Bitmap& bitmap)
+namespace {
+
+void blackAndWhitePixels(std::uint8_t* p, int count)
 {
-    bitmap.setPixelFormat(pf24bit);
+    for (int x = 0; x < count; ++x, p += 3) {
+        const int sum = p[0] + p[1] + p[2];
+        const std::uint8_t level = sum <= kBlackWhiteThreshold ? 0 : 255;
+        p[0] = p[1] = p[2] = level;
+    }
+}
+
+#ifdef KEL_HAS_BGR_PLANES
+// Sixteen pixels a step; the rest of the row one by one.
+KEL_SSSE3 void blackAndWhiteRowsVector(Bitmap& bitmap)
+{
+    const __m128i threshold = _mm_set1_epi16(kBlackWhiteThreshold);
     const int width = bitmap.width();
     for (int y = 0; y < bitmap.height(); ++y) {
         std::uint8_t* p = bitmap.rowUnchecked(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const int sum = p[0] + p[1] + p[2];
-            const std::uint8_t level = sum <= kBlackWhiteThreshold ? 0 : 255;
-            p[0] = p[1] = p[2] = level;
+        int x = 0;
+        for (; x + 16 <= width; x += 16, p += 48) {
+            __m128i low, high;
+            bgr::sums(bgr::split(p), low, high);
+            // All ones above the threshold: white.
+            bgr::spread(_mm_packs_epi16(_mm_cmpgt_epi16(low, threshold), _mm_cmpgt_epi16(high, threshold)), p);
         }
+        blackAndWhitePixels(p, width - x);
     }
+}
+#endif
+
+} // namespace
+
+void blackAndWhite(Bitmap& bitmap)
+{
+    bitmap.setPixelFormat(pf24bit);
+#ifdef KEL_HAS_BGR_PLANES
+    if (bgr::ssse3Available()) {
+        blackAndWhiteRowsVector(bitmap);
+        return;
+    }
+#endif
+    for (int y = 0; y < bitmap.height(); ++y) blackAndWhitePixels(bitmap.rowUnchecked(y), bitmap.width());
 }
 
 } // namespace kel

@@ -1,9 +1,12 @@
 #include "operations/mirror_turn.h"
 
+#include "operations/bgr_planes.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace kel {
@@ -44,12 +47,37 @@ void mirrorRow(std::uint8_t* row, int width)
     }
 }
 
+#ifdef KEL_HAS_BGR_PLANES
+// 24-bit rows: 16 pixels from each end exchanged and reversed a step, the
+// middle pixels one by one.
+KEL_SSSE3 void mirrorRowVector(std::uint8_t* row, int width)
+{
+    int left = 0, right = width; // pixels [left, right) are still to do
+    for (; right - left >= 32; left += 16, right -= 16) {
+        __m128i fromLeft[3], fromRight[3];
+        bgr::reversed(row + 3 * left, fromLeft);
+        bgr::reversed(row + 3 * (right - 16), fromRight);
+        bgr::store(fromRight, row + 3 * left);
+        bgr::store(fromLeft, row + 3 * (right - 16));
+    }
+    mirrorRow<3>(row + 3 * left, right - left);
+}
+#endif
+
 void mirrorRow(std::uint8_t* row, int width, int pixelBytes)
 {
     switch (pixelBytes) {
     case 1: std::reverse(row, row + width); break;
     case 2: mirrorRow<2>(row, width); break;
-    case 3: mirrorRow<3>(row, width); break;
+    case 3:
+#ifdef KEL_HAS_BGR_PLANES
+        if (bgr::ssse3Available()) {
+            mirrorRowVector(row, width);
+            break;
+        }
+#endif
+        mirrorRow<3>(row, width);
+        break;
     default: mirrorRow<4>(row, width); break;
     }
 }
@@ -76,6 +104,21 @@ void turnTiles(const std::uint8_t* source, std::ptrdiff_t sourceStride, int widt
                 const int sy = clockwise ? height - 1 - left : left;
                 std::ptrdiff_t from = std::ptrdiff_t(sy) * sourceStride + std::ptrdiff_t(sx) * N;
                 std::uint8_t* to = target + std::ptrdiff_t(t) * targetStride + std::ptrdiff_t(left) * N;
+                if constexpr (N == 3) {
+                    // Whole words: each load takes the byte after the pixel too, each
+                    // store spills one byte into the next pixel, written right after.
+                    // The source's last column holds the store's last pixel, whose
+                    // spare byte may lie past the end: it takes three single bytes.
+                    if (sx != width - 1) {
+                        for (int i = 0; i + 1 < count; ++i, to += 3, from += step) {
+                            std::uint32_t pixel;
+                            std::memcpy(&pixel, source + from, 4);
+                            std::memcpy(to, &pixel, 4);
+                        }
+                        std::memcpy(to, source + from, 3);
+                        continue;
+                    }
+                }
                 for (int i = 0; i < count; ++i, to += N, from += step) std::memcpy(to, source + from, N);
             }
         }
@@ -119,32 +162,43 @@ void flipBitmap(Bitmap& bitmap, FlipMode mode)
     for (int y = 0; y < height; ++y) mirrorRow(bitmap.rowUnchecked(y), width, pixelBytes);
 }
 
-Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turnBy)
+void rotateBitmap(const Bitmap& source, Bitmap& target, QuarterTurn turnBy)
 {
+    if (&source == &target) {
+        Bitmap turned;
+        rotateBitmap(source, turned, turnBy);
+        target = std::move(turned);
+        return;
+    }
     const int width = source.width(), height = source.height();
     const PixelFormat format = source.pixelFormat();
-    Bitmap result(height, width, format);
-    if (isIndexed(format)) result.setPalette(source.palette());
-    if (source.transparent()) {
-        result.setTransparent(true);
-        result.setTransparentColour(source.transparentColour());
-    }
-    if (source.empty()) return result;
+    if (target.width() != height || target.height() != width || target.pixelFormat() != format)
+        target = Bitmap(height, width, format);
+    if (isIndexed(format)) target.setPalette(source.palette());
+    target.setTransparent(source.transparent());
+    if (source.transparent()) target.setTransparentColour(source.transparentColour());
+    if (source.empty()) return;
 
     const bool clockwise = turnBy == QuarterTurn::Clockwise;
     if (isSubByte(format)) {
-        // Turn the index bytes, then pack them into the result's rows.
+        // Turn the index bytes, then pack them into the target's rows.
         std::vector<std::uint8_t> indices(std::size_t(width) * std::size_t(height));
         std::vector<std::uint8_t> turned(indices.size());
         for (int y = 0; y < height; ++y)
             unpackRow(source.rowUnchecked(y), format, width, indices.data() + std::size_t(y) * std::size_t(width));
         turn(indices.data(), width, width, height, turned.data(), height, clockwise, 1);
         for (int y = 0; y < width; ++y)
-            packRow(turned.data() + std::size_t(y) * std::size_t(height), format, height, result.rowUnchecked(y));
-        return result;
+            packRow(turned.data() + std::size_t(y) * std::size_t(height), format, height, target.rowUnchecked(y));
+        return;
     }
-    turn(source.rowUnchecked(0), source.bytesPerLine(), width, height, result.rowUnchecked(0), result.bytesPerLine(),
+    turn(source.rowUnchecked(0), source.bytesPerLine(), width, height, target.rowUnchecked(0), target.bytesPerLine(),
          clockwise, bitsPerPixel(format) / 8);
+}
+
+Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turnBy)
+{
+    Bitmap result;
+    rotateBitmap(source, result, turnBy);
     return result;
 }
 

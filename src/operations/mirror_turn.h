@@ -21,8 +21,15 @@ enum class QuarterTurn {
     Anticlockwise = -90, // (x, y) goes to (y, W - 1 - x): the top row becomes the left-hand column
 };
 
-// A new H x W bitmap holding the W x H source turned by a quarter. It keeps
-// the source's format, palette and transparency (with the same key colour).
+// Writes the W x H source turned by a quarter into `target`, which becomes
+// H x W with the source's format, palette and transparency (the same key
+// colour). A target that already has that size and format keeps its pixel
+// store, so turning back and forth allocates nothing; otherwise it gets a
+// new one (and is notified, as any replaced bitmap). Target and source may
+// be the same bitmap.
+void rotateBitmap(const Bitmap& source, Bitmap& target, QuarterTurn turn);
+
+// The same into a new bitmap.
 Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turn);
 
 } // namespace kel

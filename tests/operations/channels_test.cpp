@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kel {
 namespace {
 
@@ -72,6 +74,48 @@ TEST(SepiaTone, GreyPlusDepthInGreenAndTwiceInRed)
     ASSERT_EQ(picture.pixelFormat(), pf24bit);
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(readPixel(picture, int(i), 1), cases[i].out) << "from " << colourText(cases[i].in);
+}
+
+// Wide enough for the sixteen-pixel steps, with every sum of the channels.
+Bitmap everySum()
+{
+    Bitmap picture(41, 19);
+    for (int n = 0; n < 41 * 19; ++n) {
+        const int sum = n % 766;
+        const int red = std::min(sum, 255), green = std::min(sum - red, 255), blue = sum - red - green;
+        writePixel(picture, n % 41, n / 41, n & 1 ? rgb(red, green, blue) : rgb(blue, red, green));
+    }
+    return picture;
+}
+
+TEST(SepiaTone, EveryPixelOfAWidePictureFollowsTheFormula)
+{
+    const Bitmap source = everySum();
+    for (int depth : {40, 0, 200}) {
+        Bitmap expected(source), toned(source);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x) {
+                const Colour c = readPixel(source, x, y);
+                const int grey = (redOf(c) + greenOf(c) + blueOf(c)) / 3;
+                writePixel(expected, x, y, rgb(std::min(grey + 2 * depth, 255), std::min(grey + depth, 255), grey));
+            }
+        SepiaTone(toned, std::uint8_t(depth));
+        EXPECT_TRUE(sameBitmap(expected, toned)) << "depth " << depth;
+    }
+}
+
+TEST(ScaleChannels, EveryPixelOfAWidePictureFollowsTheFormula)
+{
+    const Bitmap source = everySum();
+    const Colour factors = rgb(210, 1, 254);
+    Bitmap expected(source), shown;
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) {
+            const Colour c = readPixel(source, x, y);
+            writePixel(expected, x, y, rgb(redOf(c) * 210 / 255, greenOf(c) * 1 / 255, blueOf(c) * 254 / 255));
+        }
+    ScaleChannels(source, shown, factors);
+    EXPECT_TRUE(sameBitmap(expected, shown));
 }
 
 TEST(SepiaTone, EmptyPicture)

@@ -52,6 +52,24 @@ TEST(BlackAndWhite, ThresholdsTheSumOfTheThreeChannelsAt381)
         EXPECT_EQ(readPixel(picture, int(i), 0), cases[i].out) << "from " << colourText(cases[i].in);
 }
 
+TEST(BlackAndWhite, EveryPixelOfAWidePictureFollowsTheThreshold)
+{
+    Bitmap picture(37, 21); // every sum of the channels, sixteen pixels a step and a tail
+    for (int n = 0; n < 37 * 21; ++n) {
+        const int sum = n % 766;
+        const int green = std::min(sum, 255), blue = std::min(sum - green, 255);
+        writePixel(picture, n % 37, n / 37, rgb(sum - green - blue, green, blue));
+    }
+    Bitmap expected(picture);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const Colour c = readPixel(picture, x, y);
+            writePixel(expected, x, y, redOf(c) + greenOf(c) + blueOf(c) > 381 ? clWhite : clBlack);
+        }
+    blackAndWhite(picture);
+    EXPECT_TRUE(test::sameBitmap(expected, picture));
+}
+
 TEST(BlackAndWhite, LeavesPaddingAlone)
 {
     Bitmap picture(1, 2); // 3 pixel bytes and 1 padding byte a row

@@ -84,9 +84,9 @@ TEST(MirrorTurn, RepeatsGiveTheBytesBack)
     }
 }
 
-TEST(MirrorTurn, LargePicturesCrossTileEdges)
+TEST(MirrorTurn, LargePicturesCrossTileEdgesAndVectorSteps)
 {
-    // 300 x 200 is not a multiple of the tile size either way.
+    // 300 x 200 is not a multiple of the tile size, nor of 32 pixels.
     for (PixelFormat format : {pf24bit, pf32bit, pf8bit}) {
         SCOPED_TRACE(bitsPerPixel(format));
         const Bitmap source = distinctPicture(300, 200, format);
@@ -100,6 +100,12 @@ TEST(MirrorTurn, LargePicturesCrossTileEdges)
         EXPECT_TRUE(sameBitmap(model(source, 200, 300,
                                      [](int x, int y) { return turned(QuarterTurn::Anticlockwise, x, y, 300, 200); }),
                                rotateBitmap(source, QuarterTurn::Anticlockwise)));
+        for (FlipMode mode : {FlipMode::Horizontal, FlipMode::Vertical}) {
+            Bitmap picture(source);
+            flipBitmap(picture, mode);
+            EXPECT_TRUE(
+                sameBitmap(model(source, 300, 200, [&](int x, int y) { return flipped(mode, x, y, 300, 200); }), picture));
+        }
     }
 }
 
