@@ -3,6 +3,7 @@
 #include "app/program_form.h"
 #include "app/startup.h"
 #include "platform/qt_services.h"
+#include "windows/view_form.h"
 
 #include <QScreen>
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
 
     kel::TProgramForm mainWindow(services.services());
     dialogs.setMainWindow(&mainWindow);
-    kel::createAuxiliaryWindows(mainWindow);
+    kel::createAuxiliaryWindows(mainWindow, mainWindow.ViewForm());
     mainWindow.show();
     const QRect screen = mainWindow.screen()->availableGeometry();
     mainWindow.move(screen.center() - mainWindow.frameGeometry().center() + mainWindow.frameGeometry().topLeft());

@@ -6,11 +6,9 @@
 
 namespace kel {
 
-class TProgramForm;
-
 // Creates the shortcut list, the system information window, the links
-// window, the zoom window, the about window and the print page, all owned
-// by the main window and hidden. Answers them in that order.
-std::vector<QDialog*> createAuxiliaryWindows(TProgramForm& mainWindow);
+// window, the about window and the print page, owned by the main window, and
+// places its zoom window among them; all hidden. Answers them in that order.
+std::vector<QDialog*> createAuxiliaryWindows(QWidget& mainWindow, QDialog& zoomWindow);
 
 } // namespace kel

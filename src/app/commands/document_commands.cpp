@@ -20,17 +20,22 @@ constexpr const char* kQuitQuestion = "Voulez-vous vraiment quitter le programme
 // An existing file (not a folder) named by the text.
 bool namesExistingFile(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
 
-// Shows a freshly opened picture: the original and the thumbnail, at 100 %.
-// Returns false when the file was rejected (the document is then empty).
-bool showOpenedFile(ImageDocument& document, const QString& fileName)
+// Empties the document and shows the file instead: the original and the
+// thumbnail, at 100 %, on the first page. Returns false when the file was
+// rejected (the document is then empty, without a message).
+bool replaceWithFile(CommandContext& context, const QString& fileName)
 {
+    ImageDocument& document = context.document;
+    document.setFileName(QString());
+    document.clearStatusLine();
+    // Emptied before the effects are reset, so that the reset has no previous picture to copy.
+    document.shown().clear();
+    document.original().clear();
+    document.view().ResetEffects();
     Bitmap opened;
     try {
         opened = loadOpenedPicture(fileName);
     } catch (const InvalidGraphic&) {
-        // An unknown format or rejected data empties the document without a message.
-        document.shown().clear();
-        document.original().clear();
         document.thumbnail().clear();
         return false;
     }
@@ -39,6 +44,8 @@ bool showOpenedFile(ImageDocument& document, const QString& fileName)
     document.thumbnail().setGraphic(std::make_unique<Bitmap>(std::move(opened)));
     document.view().setZoomX(zoom::kNormal);
     document.setFileName(fileName);
+    context.controls.showPicturePage();
+    document.refreshStatusLine();
     return true;
 }
 
@@ -46,22 +53,12 @@ bool showOpenedFile(ImageDocument& document, const QString& fileName)
 
 void openPicture(CommandContext& context)
 {
-    ImageDocument& document = context.document;
     if (const std::optional<FileChoice> choice = context.services.dialogs.openPicture(context.openDialog.request())) {
         context.openDialog.remember(*choice);
-        document.setFileName(QString());
-        document.clearStatusLine();
-        // Emptied before the effects are reset, so that the reset has no
-        // previous picture to copy.
-        document.shown().clear();
-        document.original().clear();
-        document.view().ResetEffects();
-        if (!showOpenedFile(document, choice->fileName)) return;
-        context.controls.showPicturePage();
-        document.refreshStatusLine();
+        if (!replaceWithFile(context, choice->fileName)) return;
     }
     // Also after a cancelled dialog: the working bitmaps take the picture as it is shown now.
-    document.takeShownAsWorking();
+    context.document.takeShownAsWorking();
     context.controls.resetToneThenChannelBars();
     context.controls.deselectFirstEffect();
     context.controls.focusStatusBar();
