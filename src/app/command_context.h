@@ -4,7 +4,7 @@
 #include "app/document/image_document.h"
 #include "app/document/open_dialog.h"
 #include "app/main_controls.h"
-#include "app/picked_colour.h"
+#include "app/document/picked_colour.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 

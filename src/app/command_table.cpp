@@ -1,9 +1,13 @@
 #include "app/command_table.h"
 
+#include "app/commands/clipboard_commands.h"
 #include "app/commands/colour_commands.h"
+#include "app/commands/desktop_commands.h"
 #include "app/commands/document_commands.h"
 #include "app/commands/effects_commands.h"
+#include "app/commands/export_commands.h"
 #include "app/commands/image_commands.h"
+#include "app/commands/save_commands.h"
 #include "app/commands/special_effects_commands.h"
 #include "app/commands/view_commands.h"
 #include "view/zoom_steps.h"
@@ -18,14 +22,14 @@ constexpr CommandItem separator{};
 
 constexpr CommandItem fichier[] = {
     {"Ouvriruneimage1", " Ouvrir", 1, "Ctrl+O", &openPicture},
-    {"Enregistrer1", " Enregistrer", 0, "Ctrl+E", nullptr},
-    {"Enregistrersous1", " Enregistrer sous", 17, "Ctrl+R", nullptr},
+    {"Enregistrer1", " Enregistrer", 0, "Ctrl+E", &savePicture},
+    {"Enregistrersous1", " Enregistrer sous", 17, "Ctrl+R", &renamePictureFile},
     {"Supprimer1", " Supprimer", 1, "Ctrl+S", &deletePictureFile},
     {"Fermerlimage1", " Fermer", 2, "Ctrl+F", &closePicture},
     separator,
-    {"Sauvegarderlimage1", " Sauvegarder l' image", 1, "Ctrl+D", nullptr},
+    {"Sauvegarderlimage1", " Sauvegarder l' image", 1, "Ctrl+D", &copyFileToFolder},
     {"Installerlimagecommepapierpeint1", " Installer l' image comme papier peint", 0, "Ctrl+P",
-     nullptr},
+     &installAsWallpaper},
     {"Acquriruneimage1", " Acquérir une image", 0, "Ctrl+A", nullptr},
     separator,
     {"Slectionnerlimprimante1", " Sélectionner l' imprimante", 0, nullptr, nullptr},
@@ -38,9 +42,9 @@ constexpr CommandItem fichier[] = {
 };
 
 constexpr CommandItem edition[] = {
-    {"Couper1", " Couper", 0, "Ctrl+X", nullptr},
-    {"Copier1", " Copier", 0, "Ctrl+C", nullptr},
-    {"Coller1", " Coller", 0, "Ctrl+V", nullptr},
+    {"Couper1", " Couper", 0, "Ctrl+X", &cutPicture},
+    {"Copier1", " Copier", 0, "Ctrl+C", &copyPicture},
+    {"Coller1", " Coller", 0, "Ctrl+V", &pastePicture},
     separator,
     {"Annuler1", " Annuler", 20, "Ctrl+Z", &reloadPicture},
     separator,
@@ -138,9 +142,9 @@ constexpr CommandItem operations[] = {
     separator,
     {"Fusionneravecuneimage1", " Fusionner avec une image", 0, nullptr, nullptr},
     separator,
-    {"ExporterauformatPDF1", " Exporter au format PDF", 0, nullptr, nullptr},
-    {"ransformerenmtafichier1", " Transformer en métafichier", 0, nullptr, nullptr},
-    {"Convertirenicne1", " Convertir en icône", 0, nullptr, nullptr},
+    {"ExporterauformatPDF1", " Exporter au format PDF", 0, nullptr, &exportPictureAsPdf},
+    {"ransformerenmtafichier1", " Transformer en métafichier", 0, nullptr, &convertPictureToMetafile},
+    {"Convertirenicne1", " Convertir en icône", 0, nullptr, &convertPictureToIcon},
 };
 
 constexpr CommandItem aide[] = {
@@ -160,9 +164,9 @@ constexpr MenuDefinition menus[] = {
 };
 
 constexpr CommandItem popup[] = {
-    {"MenuItem2", " Couper", 0, "Ctrl+X", nullptr},
-    {"MenuItem3", " Copier", 1, "Ctrl+C", nullptr},
-    {"MenuItem4", " Coller", 0, "Ctrl+V", nullptr},
+    {"MenuItem2", " Couper", 0, "Ctrl+X", &cutPicture},
+    {"MenuItem3", " Copier", 1, "Ctrl+C", &copyPicture},
+    {"MenuItem4", " Coller", 0, "Ctrl+V", &pastePicture},
     separator,
     {"MenuItem6", " Annuler", 24, "Ctrl+Z", &reloadPicture},
     separator,
@@ -186,15 +190,15 @@ constexpr CommandItem popup[] = {
 
 constexpr ToolbarButtonDefinition toolbar[] = {
     {8, "Image17", &openPicture, true},
-    {34, "Image11", nullptr, true},
-    {60, "Image12", nullptr, true},
+    {34, "Image11", &savePicture, true},
+    {60, "Image12", &renamePictureFile, true},
     {86, "Image16", &deletePictureFile, true},
     {112, "Image3", &closePicture, true},
     {138, "Image2", nullptr, true},
     {164, "Image19", nullptr, true},
-    {190, "Image4", nullptr, true},
-    {216, "Image5", nullptr, true},
-    {242, "Image6", nullptr, true},
+    {190, "Image4", &cutPicture, true},
+    {216, "Image5", &copyPicture, true},
+    {242, "Image6", &pastePicture, true},
     {268, "Image9", &returnToOpenedPicture, false},
     {294, "Image13", nullptr, true},
     {320, "Image7", &mirrorPicture<FlipMode::Horizontal>, true},

@@ -17,6 +17,8 @@ public:
     FileDialogRequest request() const;
     // Keeps the chosen file and file type for the next opening.
     void remember(const FileChoice& choice);
+    // The last file chosen, empty before the first choice.
+    const QString& lastFile() const { return lastFile_; }
 
 private:
     QString lastFile_;
