@@ -25,6 +25,7 @@ struct FileDialogRequest {
     QString defaultExtension; // without the dot
     QPoint offset;           // from the main window's top-left corner
     bool preview = false;    // picture dialogs show a preview pane
+    bool askBeforeReplacing = true; // save dialogs: ask before an existing file is chosen
 };
 
 // The chosen file and the 1-based index of the filter entry chosen with it.

@@ -72,6 +72,7 @@ std::optional<FileChoice> QtDialogs::runFileDialog(const FileDialogRequest& requ
     if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
         dialog.selectNameFilter(request.filters[request.filterIndex - 1]);
     dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.askBeforeReplacing) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (request.preview) addPreview(dialog, previewLoader_);
     if (mainWindow_) dialog.move(mainWindow_->frameGeometry().topLeft() + request.offset);
