@@ -3,6 +3,7 @@
 // Read against BM_Document_LibjpegDecodeAlone12MP of the same run.
 #include "app/program_form.h"
 #include "document_bench_support.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 
 #include <QApplication>
@@ -26,11 +27,12 @@ void BM_Document_OpenJpeg12MP(benchmark::State& state)
 {
     ensureApplication();
     const QString path = kel::bench::photoJpegPath();
-    kel::test::ScriptedDialogs dialogs;
-    kel::TProgramForm form(dialogs);
+    kel::test::FakeServices fakes;
+    kel::test::ScriptedDialogs& dialogs = fakes.dialogs;
+    kel::TProgramForm form(fakes.services());
     for (auto _ : state) {
         dialogs.answerFile(path);
-        form.runCommand(&kel::TProgramForm::Ouvriruneimage1Click);
+        form.runCommand("Ouvriruneimage1");
     }
     if (!dialogs.errors.isEmpty()) state.SkipWithError(dialogs.errors.first().toStdString().c_str());
 }

@@ -3,6 +3,7 @@
 #include "app/program_form.h"
 #include "bench_support.h"
 #include "document_bench_support.h"
+#include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
 
 #include <QApplication>
@@ -35,8 +36,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    kel::test::ScriptedDialogs dialogs;
-    kel::TProgramForm form(dialogs);
+    kel::test::FakeServices fakes;
+    kel::test::ScriptedDialogs& dialogs = fakes.dialogs;
+    kel::TProgramForm form(fakes.services());
     form.show();
     QApplication::processEvents();
     const QString path = kel::bench::photoJpegPath();
@@ -44,7 +46,7 @@ int main(int argc, char** argv)
     resetPeak();
     const long baseline = statusKilobytes("VmRSS:");
     dialogs.answerFile(path);
-    form.runCommand(&kel::TProgramForm::Ouvriruneimage1Click);
+    form.runCommand("Ouvriruneimage1");
     QApplication::processEvents();
     const long peak = statusKilobytes("VmHWM:");
     const long after = statusKilobytes("VmRSS:");
