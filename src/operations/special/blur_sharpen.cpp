@@ -10,20 +10,26 @@ namespace kel {
 
 namespace {
 
-// One interior row of the box blur. `columns` holds, per byte, the sum of the
-// (already blurred) row above, the row and the row below; the left column's
-// sum is corrected with the value just written.
+// One interior row of the box blur. Every term of a pixel's 3 x 3 sum but
+// its left neighbour's new value is gathered first (the row above is already
+// blurred, the row itself and the one below are not); then the left-to-right
+// chain adds the neighbour just written, one running value per channel.
 void blurRow(std::uint8_t* row, const std::uint8_t* above, const std::uint8_t* below, int width,
-             std::vector<std::uint16_t>& columns)
+             std::vector<std::uint16_t>& scratch)
 {
     const int bytes = width * 3;
-    std::uint16_t* sums = columns.data();
-    for (int i = 0; i < bytes; ++i) sums[i] = std::uint16_t(above[i] + row[i] + below[i]);
-    for (int i = 3; i < bytes - 3; ++i) {
-        const unsigned total = unsigned(sums[i - 3]) + sums[i] + sums[i + 3];
-        const unsigned mean = total / 9;
-        sums[i] = std::uint16_t(sums[i] - row[i] + mean);
-        row[i] = std::uint8_t(mean);
+    std::uint16_t* columns = scratch.data();
+    std::uint16_t* rest = columns + bytes;
+    for (int i = 0; i < bytes; ++i) columns[i] = std::uint16_t(above[i] + row[i] + below[i]);
+    for (int i = 3; i < bytes - 3; ++i) rest[i] = std::uint16_t(columns[i] + columns[i + 3] + above[i - 3] + below[i - 3]);
+    unsigned blue = row[0], green = row[1], red = row[2];
+    for (int i = 3; i < bytes - 3; i += 3) {
+        blue = (blue + rest[i]) / 9;
+        green = (green + rest[i + 1]) / 9;
+        red = (red + rest[i + 2]) / 9;
+        row[i] = std::uint8_t(blue);
+        row[i + 1] = std::uint8_t(green);
+        row[i + 2] = std::uint8_t(red);
     }
 }
 
@@ -40,9 +46,9 @@ void blur(Bitmap& bitmap)
     workOn24BitRows(bitmap, [](Bitmap& rows) {
         const int width = rows.width(), height = rows.height();
         if (height < 3 || width < 3) return;
-        std::vector<std::uint16_t> columns(std::size_t(width) * 3);
+        std::vector<std::uint16_t> scratch(std::size_t(width) * 6);
         for (int y = 1; y + 1 < height; ++y)
-            blurRow(rows.rowUnchecked(y), rows.rowUnchecked(y - 1), rows.rowUnchecked(y + 1), width, columns);
+            blurRow(rows.rowUnchecked(y), rows.rowUnchecked(y - 1), rows.rowUnchecked(y + 1), width, scratch);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "operations/special/shadows.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace kel {
 
@@ -43,7 +44,9 @@ void castShadow(Bitmap& bitmap, int dx, int dy)
             shadeRow(copy.rowUnchecked(y), copy.rowUnchecked(y + dy), first, count, dx);
         }
     }
-    bitmap.assign(copy);
+    // Replacing the content notifies the owner, as an assignment would,
+    // without copying the pixels once more.
+    bitmap = std::move(copy);
 }
 
 } // namespace

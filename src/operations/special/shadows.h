@@ -1,6 +1,6 @@
 #pragma once
 // Drop shadows cast four pixels diagonally. Each works on a 24-bit copy of
-// the picture and assigns the result back, which notifies the bitmap's owner
+// the picture and puts the result in its place, which notifies the bitmap's owner
 // (unlike row writes); the bitmap ends 24-bit.
 #include "graphics/bitmap.h"
 

@@ -280,18 +280,6 @@ TEST(ValueEffects, EllipseOutlineIsTheInsidePixelsWithAnOutsideNeighbour)
         }
 }
 
-TEST(ValueEffects, SweepRunsCounterClockwiseFromStartToEnd)
-{
-    // Directions with y upwards: right (1, 0), up (0, 1), left (-1, 0), down (0, -1).
-    EXPECT_TRUE(inSweep(0, 1, 1, 0, -1, 0));   // up lies on right -> left
-    EXPECT_FALSE(inSweep(0, -1, 1, 0, -1, 0)); // down does not
-    EXPECT_TRUE(inSweep(0, -1, -1, 0, 1, 0));  // ... but on left -> right
-    EXPECT_TRUE(inSweep(-1, 0, 1, 0, 0, -1));  // three quarters: right -> down passes left
-    EXPECT_FALSE(inSweep(1, -1, 1, 0, 0, -1));
-    EXPECT_TRUE(inSweep(1, 0, 1, 0, -1, 0)); // both ends included
-    EXPECT_TRUE(inSweep(-1, 0, 1, 0, -1, 0));
-}
-
 TEST(ValueEffects, SeamlessMatchesFirstAndLastRowsAndColumns)
 {
     Bitmap picture = noisy(300, 300, 3);
