@@ -10,7 +10,6 @@ namespace {
 // The picture drawn into a 24-bit bitmap of its size.
 Bitmap drawnCopy(const Bitmap& picture)
 {
-    if (picture.pixelFormat() == pf24bit && !picture.transparent()) return picture;
     Bitmap copy(picture.width(), picture.height(), pf24bit);
     picture.drawOnto(copy, 0, 0);
     return copy;
@@ -31,21 +30,30 @@ void shadeRow(std::uint8_t* row, const std::uint8_t* source, int first, int coun
 
 // The neighbour of (x, y) is (x + dx, y + dy), dx and dy being +4 or -4.
 // Rows are scanned away from the neighbour's row, so it is always unchanged.
+void shadeRows(Bitmap& picture, int dx, int dy)
+{
+    const int width = picture.width(), height = picture.height();
+    if (width <= kShadowDistance || height <= kShadowDistance) return;
+    const int first = dx > 0 ? 0 : kShadowDistance, count = width - kShadowDistance;
+    for (int i = 0; i < height - kShadowDistance; ++i) {
+        const int y = dy < 0 ? height - 1 - i : i;
+        shadeRow(picture.rowUnchecked(y), picture.rowUnchecked(y + dy), first, count, dx);
+    }
+}
+
+// Every pixel depends only on unchanged pixels, so a 24-bit picture gives the
+// same result worked on in place, followed by the notification that putting
+// a copy in its place would send. Other pictures go through a drawn copy.
 void castShadow(Bitmap& bitmap, int dx, int dy)
 {
     if (bitmap.empty()) return;
-    Bitmap copy = drawnCopy(bitmap);
-    const int width = copy.width(), height = copy.height();
-    if (width > kShadowDistance && height > kShadowDistance) {
-        const int first = dx > 0 ? 0 : kShadowDistance, count = width - kShadowDistance;
-        const int rows = height - kShadowDistance;
-        for (int i = 0; i < rows; ++i) {
-            const int y = dy < 0 ? height - 1 - i : i;
-            shadeRow(copy.rowUnchecked(y), copy.rowUnchecked(y + dy), first, count, dx);
-        }
+    if (bitmap.pixelFormat() == pf24bit && !bitmap.transparent()) {
+        shadeRows(bitmap, dx, dy);
+        bitmap.changed();
+        return;
     }
-    // Replacing the content notifies the owner, as an assignment would,
-    // without copying the pixels once more.
+    Bitmap copy = drawnCopy(bitmap);
+    shadeRows(copy, dx, dy);
     bitmap = std::move(copy);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Drop shadows cast four pixels diagonally. Each works on a 24-bit copy of
-// the picture and puts the result in its place, which notifies the bitmap's owner
-// (unlike row writes); the bitmap ends 24-bit.
+// Drop shadows cast four pixels diagonally. The result replaces the
+// picture's content and notifies the bitmap's owner (unlike row writes); the
+// bitmap ends 24-bit.
 #include "graphics/bitmap.h"
 
 namespace kel {
