@@ -66,7 +66,7 @@ void installAsWallpaper(CommandContext& context)
         throw;
     }
     const WallpaperResult result = context.services.desktop.setWallpaper(path, false);
-    if (!result.applied) context.services.dialogs.showError(result.problem);
+    if (!result.applied && !result.problem.isEmpty()) context.services.dialogs.showError(result.problem);
 }
 
 void copyFileToFolder(CommandContext& context)
