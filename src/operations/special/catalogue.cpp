@@ -19,8 +19,7 @@ namespace {
 
 using enum SpecialDispatch;
 
-// Entries whose routine is nullptr and dispatch is not a view setting move
-// pixels to other places; their routines land with the pixel-moving family.
+// In list order; the two view settings have no routine.
 constexpr std::array<SpecialEffect, 26> kEntries{{
     {"Blur", ShownThenOriginal, blur},
     {"Buttonize", OriginalThenShown, buttonize},
