@@ -11,7 +11,9 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(QStringLiteral("Impossible de créer le fichier %1 : %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // A short write (a full disk, a file size limit) shows only in flush:
+    // commit alone would put a truncated file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString()));
 }
 
