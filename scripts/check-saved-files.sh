@@ -27,12 +27,14 @@ size_is() { [ "$(identify -format '%wx%h' "$1" 2>/dev/null | head -c 40)" = "$2"
 shopt -s nullglob
 for f in "$kept"/*.bmp "$kept"/*.gif "$kept"/*.jpg "$kept"/*.png "$kept"/*.tga; do
   case $(basename "$f") in
+    *-taken.bmp) continue ;; # a stand-in file of a few letters, never a picture
     TheChosenEntry*) check "$(basename "$f") reads as 37x23" size_is "$f" 37x23 ;;
     BmpKeeps*) check "$(basename "$f") reads as 21x9" size_is "$f" 21x9 ;;
     *) check "$(basename "$f") reads" identify "$f" ;;
   esac
 done
 for f in "$kept"/*.tif; do
+  case $(basename "$f") in *-narrow.tif) continue ;; esac # the stand-in a failed save must keep
   check "$(basename "$f") tiffinfo" tiffinfo "$f"
   check "$(basename "$f") reads as 37x23" size_is "$f" 37x23
 done
