@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  libglib2.0-bin gsettings-desktop-schemas
 )
 
 missing=()

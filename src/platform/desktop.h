@@ -8,7 +8,7 @@ namespace kel {
 
 struct WallpaperResult {
     bool applied = false;
-    QString problem; // French text for the error box when not applied
+    QString problem; // French text for the error box when not applied; empty when the user declined
 };
 
 class Desktop {

@@ -60,8 +60,9 @@ ProcessOutcome runProcess(const QString& program, const QStringList& arguments)
     return outcome;
 }
 
-LinuxDesktop::LinuxDesktop(ProcessRunner runner, QString currentDesktop)
-    : runner_(std::move(runner)), desktopNames_(currentDesktop.split(u':', Qt::SkipEmptyParts))
+LinuxDesktop::LinuxDesktop(ProcessRunner runner, QString currentDesktop, WallpaperPortal portal)
+    : runner_(std::move(runner)), desktopNames_(currentDesktop.split(u':', Qt::SkipEmptyParts)),
+      portal_(std::move(portal))
 {
 }
 
@@ -85,6 +86,11 @@ WallpaperResult LinuxDesktop::failed(const QString& program) const
 WallpaperResult LinuxDesktop::setWallpaper(const QString& pictureFile, bool tiled)
 {
     const QString path = QFileInfo(pictureFile).absoluteFilePath();
+    // The portal knows no tiling: a tiled wallpaper goes straight to the desktop's tools.
+    if (portal_ && !tiled) {
+        if (const std::optional<PortalAnswer> answer = portal_(path))
+            return {*answer == PortalAnswer::Applied, {}}; // a refusal is the user's own: no error box
+    }
     const QString gsettings = QStringLiteral("gsettings");
     for (const GsettingsDesktop& desktop : kGsettingsDesktops) {
         if (!isDesktop(desktop.name)) continue;

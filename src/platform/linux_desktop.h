@@ -3,11 +3,13 @@
 // settings tool, addresses and help through Qt's desktop services, and file
 // copies through a temporary file renamed into place.
 #include "platform/desktop.h"
+#include "platform/wallpaper_portal.h"
 
 #include <QByteArray>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace kel {
 
@@ -19,12 +21,17 @@ struct ProcessOutcome {
 // Runs a program with its arguments (no shell) and waits for it.
 using ProcessRunner = std::function<ProcessOutcome(const QString& program, const QStringList& arguments)>;
 ProcessOutcome runProcess(const QString& program, const QStringList& arguments);
+// Sets the wallpaper through the desktop portal; nothing when no portal could (setWallpaperThroughPortal).
+using WallpaperPortal = std::function<std::optional<PortalAnswer>(const QString& pictureFile)>;
 
 class LinuxDesktop final : public Desktop {
 public:
     // `currentDesktop` is what XDG_CURRENT_DESKTOP says: names separated by colons.
+    // A centred wallpaper is first offered to `portal` when there is one; the
+    // desktop's own tools are used when it gives nothing.
     explicit LinuxDesktop(ProcessRunner runner = runProcess,
-                          QString currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+                          QString currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                          WallpaperPortal portal = nullptr);
 
     WallpaperResult setWallpaper(const QString& pictureFile, bool tiled) override;
     bool openUrl(const QUrl& url) override;
@@ -39,6 +46,7 @@ private:
 
     ProcessRunner runner_;
     QStringList desktopNames_;
+    WallpaperPortal portal_;
 };
 
 // Copies the file into the folder under its own name through a temporary

@@ -22,7 +22,7 @@ public:
 private:
     QtDialogs dialogs_;
     QtClipboard clipboard_;
-    LinuxDesktop desktop_;
+    LinuxDesktop desktop_{runProcess, qEnvironmentVariable("XDG_CURRENT_DESKTOP"), setWallpaperThroughPortal};
     QtPrinting printing_{dialogs_};
     SaneScanner scanner_;
     LinuxSystemFacts system_;
