@@ -170,7 +170,11 @@ TEST_F(DesktopCommands, WallpaperProblemsReachTheUser)
     EXPECT_EQ(fakes.dialogs.errors, QStringList{fakes.desktop.wallpaperResult.problem});
     EXPECT_TRUE(QFile::exists(file(QStringLiteral("photo.bmp"))));
 
-    // A folder that refuses files: an error, and the desktop is not told.
+}
+
+TEST_F(DesktopCommands, AFolderThatRefusesTheWallpaperGivesAnError)
+{
+    // The error, and the desktop is not told.
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
     QTemporaryDir locked;
     open(sample(2, 2), QDir(locked.path()).filePath(QStringLiteral("photo.jpg")));
@@ -225,6 +229,49 @@ TEST_F(DesktopCommands, GnomeWallpaperReadsBackTheWrittenPicture)
     EXPECT_TRUE(sameBitmap(picture, *dynamic_cast<Bitmap*>(loaded.get())));
 }
 
+// The portal comes first for a centred wallpaper; the desktop's tools only when it gives nothing.
+TEST_F(DesktopCommands, PortalFirstThenTheDesktopsOwnTools)
+{
+    struct Case {
+        std::optional<PortalAnswer> portal;
+        bool errorShown;
+        int programsRun;
+    };
+    const Case cases[] = {
+        {PortalAnswer::Applied, false, 0},
+        {PortalAnswer::Refused, false, 0}, // the user said no to the portal: no error, no second way
+        {std::nullopt, false, 3},          // no portal: gsettings for the picture, its dark twin and the options
+    };
+    for (const Case& c : cases) {
+        QStringList run, portalAsked;
+        LinuxDesktop desktop(
+            [&run](const QString& program, const QStringList& arguments) {
+                run << program + u' ' + arguments.join(u' ');
+                return ProcessOutcome{true, 0, {}};
+            },
+            QStringLiteral("GNOME"),
+            [&](const QString& picture) {
+                portalAsked << picture;
+                return c.portal;
+            });
+        Services services{fakes.dialogs, fakes.clipboard, desktop, fakes.printing, fakes.scanner, fakes.system};
+        TProgramForm portalForm{services};
+        portalForm.Image1->PictureOriginal().setGraphic(std::make_unique<Bitmap>(sample(2, 2)));
+        portalForm.document().setFileName(file(QStringLiteral("photo.jpg")));
+        fakes.dialogs.errors.clear();
+        fakes.dialogs.answer(Answer::Yes);
+        portalForm.runCommand("Installerlimagecommepapierpeint1");
+        EXPECT_EQ(portalAsked, QStringList{file(QStringLiteral("photo.bmp"))});
+        EXPECT_EQ(fakes.dialogs.errors.isEmpty(), !c.errorShown);
+        EXPECT_EQ(run.size(), c.programsRun) << run.join(u'\n').toStdString();
+        QFile::remove(file(QStringLiteral("photo.bmp")));
+        // A tiled wallpaper is beyond the portal: it is not asked.
+        portalAsked.clear();
+        desktop.setWallpaper(file(QStringLiteral("photo.bmp")), true);
+        EXPECT_TRUE(portalAsked.isEmpty());
+    }
+}
+
 // -------------------------------------------------------------- folder copy
 
 class FolderCopy : public DesktopCommands {
@@ -234,10 +281,12 @@ protected:
     Services services{fakes.dialogs, fakes.clipboard, desktop, fakes.printing, fakes.scanner, fakes.system};
     TProgramForm copyForm{services};
 
-    QString copyInto(const QString& chosen)
+    // The message shown after the copy, or nothing.
+    QString copyInto(const QString& chosen, bool succeeds)
     {
         fakes.dialogs.asked.clear();
         fakes.dialogs.answerFolder(chosen);
+        if (succeeds) fakes.dialogs.answer(Answer::Ok);
         copyForm.runCommand("Sauvegarderlimage1");
         EXPECT_TRUE(fakes.dialogs.errors.isEmpty()) << fakes.dialogs.errors.join(' ').toStdString();
         EXPECT_TRUE(fakes.dialogs.allAnswersUsed());
@@ -261,7 +310,7 @@ TEST_F(FolderCopy, CopiesTheFileOnDiskNotTheEditedPicture)
     // Once into an empty folder, then over the copy that is already there.
     for (const QByteArray& old : {QByteArray(), QByteArray("an older copy")}) {
         if (!old.isEmpty()) writeFile(QDir(target.path()).filePath(QStringLiteral("été 2024.jpg")), old);
-        const QString message = copyInto(target.path());
+        const QString message = copyInto(target.path(), true);
         EXPECT_EQ(message, QStringLiteral("Le fichier été 2024.jpg a été copié avec succès !") + QString(10, u' '));
         EXPECT_EQ(fakes.dialogs.asked.back().kind, MessageKind::Information);
         EXPECT_EQ(contents(QDir(target.path()).filePath(QStringLiteral("été 2024.jpg"))), bytes);
@@ -280,7 +329,7 @@ TEST_F(FolderCopy, FailuresShowNothingAndLoseNothing)
     const QString link = QDir(QDir::tempPath()).filePath(QStringLiteral("kelvary-link-%1").arg(::getpid()));
     ASSERT_TRUE(QFile::link(folder.path(), link));
     for (const QString& chosen : {folder.path(), link}) {
-        EXPECT_EQ(copyInto(chosen), QString());
+        EXPECT_EQ(copyInto(chosen, false), QString());
         EXPECT_EQ(contents(source), QByteArray("the picture on disk"));
     }
     QFile::remove(link);
@@ -288,8 +337,8 @@ TEST_F(FolderCopy, FailuresShowNothingAndLoseNothing)
     // A folder where the name is taken by a folder, and a folder that is gone.
     QTemporaryDir target;
     ASSERT_TRUE(QDir(target.path()).mkdir(QStringLiteral("photo.png")));
-    EXPECT_EQ(copyInto(target.path()), QString());
-    EXPECT_EQ(copyInto(QDir(target.path()).filePath(QStringLiteral("absent"))), QString());
+    EXPECT_EQ(copyInto(target.path(), false), QString());
+    EXPECT_EQ(copyInto(QDir(target.path()).filePath(QStringLiteral("absent")), false), QString());
 
     // A read-only folder keeps its old copy.
     if (geteuid() != 0) {
@@ -297,7 +346,7 @@ TEST_F(FolderCopy, FailuresShowNothingAndLoseNothing)
         const QString old = QDir(locked.path()).filePath(QStringLiteral("photo.png"));
         writeFile(old, QByteArray("an older copy"));
         ASSERT_EQ(::chmod(QFile::encodeName(locked.path()).constData(), 0555), 0);
-        EXPECT_EQ(copyInto(locked.path()), QString());
+        EXPECT_EQ(copyInto(locked.path(), false), QString());
         ::chmod(QFile::encodeName(locked.path()).constData(), 0755);
         EXPECT_EQ(contents(old), QByteArray("an older copy"));
     }
