@@ -106,11 +106,10 @@ TEST_F(ClipboardCommands, CopyThenPasteGivesTheShownPictureAsTheNewOriginal)
         EXPECT_TRUE(sameBitmap(grey, *form.Image1->PictureOriginal().bitmapIfAny()));
         EXPECT_EQ(form.Image1->PictureOriginal().bitmapIfAny()->pixelFormat(), pf24bit);
         EXPECT_TRUE(sameBitmap(grey, form.document().working()));
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 7; ++x) {
-                const Colour c = readPixel(shown(), x, y);
-                ASSERT_TRUE(redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) << x << "," << y;
-            }
+        for (int i = 0; i < 35; ++i) {
+            const Colour c = readPixel(shown(), i % 7, i / 7);
+            ASSERT_TRUE(redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) << i;
+        }
         EXPECT_EQ(status(), QStringLiteral("7 x 5 pixels"));
         EXPECT_EQ(form.Image1->ZoomX(), 100);
         EXPECT_FALSE(form.Image1->Stretch());
@@ -192,19 +191,6 @@ TEST_F(ClipboardCommands, AnythingButAPictureOnTheClipboardPastesNothing)
     putText();
     run("Coller1");
     EXPECT_FALSE(form.Image1->Picture().hasGraphic());
-}
-
-TEST_F(ClipboardCommands, APictureCopiedElsewhereIsPastedOpaque)
-{
-    // Another program's picture, half transparent: laid over white.
-    QImage image(2, 1, QImage::Format_ARGB32);
-    image.setPixel(0, 0, qRgba(0, 0, 0, 255));
-    image.setPixel(1, 0, qRgba(255, 0, 0, 0));
-    QGuiApplication::clipboard()->setImage(image);
-    run("Coller1");
-    EXPECT_TRUE(sameBitmap(test::bitmapFrom(2, 1, {clBlack, clWhite}), shown()));
-    EXPECT_EQ(status(), QStringLiteral("2 x 1 pixels"));
-    EXPECT_EQ(form.document().fileName(), QString());
 }
 
 } // namespace
