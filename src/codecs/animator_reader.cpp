@@ -37,7 +37,7 @@ std::unique_ptr<Graphic> readAnimator(const QByteArray& bytes, const QString&)
 
     const std::size_t dataOffset = kHeaderSize + kPaletteSize;
     requireBytes(reader, dataOffset, std::uint64_t(width) * std::uint64_t(height));
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
     const std::uint8_t* pixels = reader.at(dataOffset, std::size_t(width) * std::size_t(height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) putPixel(bitmap, x, y, palette[*pixels++]);

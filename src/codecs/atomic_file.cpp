@@ -17,4 +17,10 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString()));
 }
 
+void writeToDevice(QIODevice& device, const QByteArray& bytes)
+{
+    if (!bytes.isEmpty() && device.write(bytes) != bytes.size())
+        throw FileError(QStringLiteral("Écriture impossible : %1").arg(device.errorString()));
+}
+
 } // namespace kel::codecs

@@ -11,7 +11,6 @@
 // picture real transparency.
 #include "codecs/byte_reader.h"
 #include "codecs/library_codecs.h"
-#include "codecs/rgba_graphic.h"
 #include "graphics/pixel_rows.h"
 
 #include <QImage>
@@ -126,7 +125,7 @@ void decodeRle(ByteReader& in, bool fourBits, const Palette& palette, bool topDo
             const std::size_t bytes = fourBits ? std::size_t((value + 1) / 2) : std::size_t(value);
             const std::uint8_t* p = in.bytes((bytes + 1) & ~std::size_t(1));
             for (int i = 0; i < value; ++i)
-                put(fourBits ? ((i & 1) ? p[i / 2] & 0x0F : p[i / 2] >> 4) : p[i]);
+                put(packedValue(p, std::size_t(i), bits));
             break;
         }
         }
@@ -293,8 +292,7 @@ std::unique_ptr<Graphic> readBmp(const QByteArray& bytes, const QString&)
     }
 
     if (alpha) {
-        QImage image(w, ht, QImage::Format_ARGB32);
-        if (image.isNull()) fail(QStringLiteral("mémoire insuffisante pour l'image"));
+        QImage image = newDecodedImage("BMP", w, ht);
         bool anyOpaque = false, anyTransparent = false;
         for (int y = 0; y < ht; ++y) {
             const std::uint8_t* row = pixels + stride * std::size_t(topDown ? y : ht - 1 - y);
@@ -310,14 +308,7 @@ std::unique_ptr<Graphic> readBmp(const QByteArray& bytes, const QString&)
             }
         }
         // An alpha channel left at 0 everywhere is an unused byte, not a hole.
-        if (anyTransparent && anyOpaque) return std::make_unique<RgbaGraphic>(std::move(image));
-        Bitmap bitmap = newDecodedBitmap("BMP", w, ht, pf24bit);
-        for (int y = 0; y < ht; ++y) {
-            const auto* in32 = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            std::uint8_t* out = bitmap.rowUnchecked(y);
-            for (int x = 0; x < w; ++x) colourToBgr(rgb(qRed(in32[x]), qGreen(in32[x]), qBlue(in32[x])), out + 3 * x);
-        }
-        return std::make_unique<Bitmap>(std::move(bitmap));
+        return graphicFromArgb("BMP", std::move(image), !(anyTransparent && anyOpaque));
     }
 
     Bitmap bitmap = newDecodedBitmap("BMP", w, ht, pf24bit);
@@ -329,10 +320,7 @@ std::unique_ptr<Graphic> readBmp(const QByteArray& bytes, const QString&)
         case 4:
         case 8:
             for (int x = 0; x < w; ++x) {
-                int index;
-                if (h.bitCount == 8) index = row[x];
-                else if (h.bitCount == 4) index = (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-                else index = (row[x >> 3] >> (7 - (x & 7))) & 1;
+                const int index = packedValue(row, std::size_t(x), h.bitCount);
                 if (std::size_t(index) >= palette.size()) fail(QStringLiteral("indice de couleur hors de la table"));
                 colourToBgr(palette[std::size_t(index)], out + 3 * x);
             }

@@ -1,6 +1,7 @@
 #pragma once
 // Bounds-checked reading of file bytes for the hand-written readers: every
 // read past the end raises InvalidGraphic instead of touching foreign memory.
+// ByteWriter (byte_writer.h) is its counterpart for the writers.
 #include "graphics/errors.h"
 
 #include <QByteArray>
@@ -10,6 +11,19 @@
 
 namespace kel::codecs {
 
+// "Fichier <format> incorrect : <what>", in the invalid-graphic category: how
+// every reader rejects data.
+[[noreturn]] void rejectGraphic(const QString& format, const QString& what);
+
+// The value of `bits` bits (1, 2, 4 or 8) at index `x` of a row packed most
+// significant bits first, as bitmaps, DIBs, PCX, Photoshop and Netpbm files
+// store their indexes and bits.
+inline int packedValue(const std::uint8_t* row, std::size_t x, int bits)
+{
+    const std::size_t bit = x * std::size_t(bits);
+    return (row[bit / 8] >> (8 - bits - int(bit % 8))) & ((1 << bits) - 1);
+}
+
 class ByteReader {
 public:
     ByteReader(const QByteArray& bytes, QString formatName)
@@ -18,6 +32,7 @@ public:
     {
     }
 
+    const QString& format() const { return format_; }
     std::size_t size() const { return size_; }
     std::size_t position() const { return pos_; }
     std::size_t remaining() const { return size_ - pos_; }
@@ -70,10 +85,7 @@ public:
         return data_ + offset;
     }
 
-    [[noreturn]] void fail(const QString& what) const
-    {
-        throw InvalidGraphic(QStringLiteral("Fichier %1 incorrect : %2").arg(format_, what));
-    }
+    [[noreturn]] void fail(const QString& what) const { rejectGraphic(format_, what); }
 
 private:
     void need(std::size_t count) const

@@ -1,6 +1,6 @@
 #include "codecs/dib_decoder.h"
 
-#include "graphics/bitmap.h"
+#include "codecs/reader_support.h"
 
 namespace kel::codecs {
 namespace {
@@ -30,8 +30,7 @@ DibHeader readDibHeader(const ByteReader& reader, std::size_t offset, bool iconH
     h.bottomUp = storedHeight > 0;
     const std::int64_t rows = storedHeight < 0 ? -std::int64_t(storedHeight) : storedHeight;
     h.height = int(iconHeight ? rows / 2 : rows);
-    if (h.width <= 0 || h.height <= 0) reader.fail(QStringLiteral("dimensions nulles"));
-    if (h.width > kMaxBitmapSide || h.height > kMaxBitmapSide) reader.fail(QStringLiteral("image trop grande"));
+    checkDecodedSize(reader.format(), h.width, h.height, pf32bit);
 
     const std::uint32_t paletteSize = h.bits <= 8 ? 1u << h.bits : 256u;
     if (coloursUsed > paletteSize) reader.fail(QStringLiteral("table des couleurs incorrecte"));
@@ -45,34 +44,23 @@ QImage decodeDib(const ByteReader& reader, std::size_t infoOffset, const DibHead
 {
     const std::uint8_t* table = reader.at(infoOffset + h.headerSize, 4 * std::size_t(h.tableEntries));
     const std::uint8_t* bits = reader.at(bitsOffset, h.pixelBytes());
-    try {
-        checkBitmapSize(h.width, h.height, pf32bit);
-    } catch (const OutOfResources&) {
-        reader.fail(QStringLiteral("image trop grande"));
-    }
-    QImage image(h.width, h.height, QImage::Format_ARGB32);
-    if (image.isNull()) reader.fail(QStringLiteral("image trop grande"));
+    QImage image = newDecodedImage(reader.format(), h.width, h.height);
 
     for (int y = 0; y < h.height; ++y) {
         const std::uint8_t* row = bits + std::size_t(h.bottomUp ? h.height - 1 - y : y) * h.stride;
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < h.width; ++x) {
-            int index = 0;
-            switch (h.bits) {
-            case 1: index = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
-            case 4: index = (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4; break;
-            case 8: index = row[x]; break;
-            case 24: {
+            if (h.bits == 24) {
                 const std::uint8_t* q = row + 3 * std::size_t(x);
                 out[x] = qRgb(q[2], q[1], q[0]);
                 continue;
             }
-            default: {
+            if (h.bits == 32) {
                 const std::uint8_t* q = row + 4 * std::size_t(x);
                 out[x] = qRgba(q[2], q[1], q[0], keepAlpha ? q[3] : 255);
                 continue;
             }
-            }
+            const int index = packedValue(row, std::size_t(x), h.bits);
             // An index past the table is drawn black rather than read from beyond it.
             const std::uint8_t* entry = table + 4 * std::size_t(index);
             out[x] = index < h.tableEntries ? qRgb(entry[2], entry[1], entry[0]) : qRgb(0, 0, 0);

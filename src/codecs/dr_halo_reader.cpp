@@ -70,7 +70,7 @@ std::unique_ptr<Graphic> readDrHalo(const QByteArray& bytes, const QString& path
     reader.skip(2);
     // Each line carries its two-byte length and at least two bytes per 127 pixels.
     requireBytes(reader, reader.position(), std::uint64_t(height) * (2 + 2 * ((std::uint64_t(width) + 126) / 127)));
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     const QString paletteFile = paletteFileFor(path);
     const Palette palette = paletteFile.isEmpty() ? greyRamp() : readPalette(paletteFile);

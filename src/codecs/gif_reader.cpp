@@ -6,10 +6,9 @@
 // so that no visible pixel shares it) and which draws transparently. Parts of
 // the screen that the frame does not cover show the background colour, or
 // are transparent when the frame is.
+#include "codecs/gif_common.h"
 #include "codecs/library_codecs.h"
 #include "graphics/pixel_rows.h"
-
-#include <gif_lib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -53,17 +52,6 @@ QString giflibText(int error)
     }
 }
 
-struct GifCloser {
-    GifFileType* gif = nullptr;
-    ~GifCloser()
-    {
-        if (gif) {
-            int error = 0;
-            DGifCloseFile(gif, &error);
-        }
-    }
-};
-
 // The colour for the transparent entry `index`: its own when no other entry
 // has it, otherwise one that no entry has (there are at most 256 entries).
 Colour uniqueTransparentColour(const Palette& palette, std::size_t index)
@@ -80,7 +68,7 @@ std::unique_ptr<Graphic> readGif(const QByteArray& bytes, const QString&)
 {
     Source source{reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()), 0};
     int error = 0;
-    GifCloser closer;
+    GifCloser<DGifCloseFile> closer;
     closer.gif = DGifOpen(&source, readBytes, &error);
     if (!closer.gif) fail(giflibText(error));
     GifFileType* gif = closer.gif;
@@ -124,7 +112,6 @@ std::unique_ptr<Graphic> readGif(const QByteArray& bytes, const QString&)
     const long long width = std::max<long long>(gif->SWidth, left + frameWidth);
     const long long height = std::max<long long>(gif->SHeight, top + frameHeight);
     const bool transparent = transparentIndex >= 0 && transparentIndex < colours;
-    checkDecodedSize("GIF", width, height, transparent ? pf8bit : pf24bit);
     const bool coversScreen = left == 0 && top == 0 && frameWidth == width && frameHeight == height;
 
     const int w = int(width), h = int(height);

@@ -2,9 +2,8 @@
 // gifPalette (20 static system colours + 236 by median cut) with
 // Floyd-Steinberg dithering, one non-interlaced frame.
 #include "codecs/colour_quantiser.h"
+#include "codecs/gif_common.h"
 #include "codecs/writer_support.h"
-
-#include <gif_lib.h>
 
 #include <new>
 #include <vector>
@@ -23,17 +22,6 @@ int writeBytes(GifFileType* gif, const GifByteType* data, int count)
     }
     return count;
 }
-
-struct GifCloser {
-    GifFileType* gif = nullptr;
-    ~GifCloser()
-    {
-        if (gif) {
-            int error = 0;
-            EGifCloseFile(gif, &error);
-        }
-    }
-};
 
 struct MapFree {
     ColorMapObject* map = nullptr;
@@ -63,7 +51,7 @@ QByteArray encodeGif(const Bitmap& bitmap)
 
     QByteArray out;
     int error = 0;
-    GifCloser closer;
+    GifCloser<EGifCloseFile> closer;
     closer.gif = EGifOpen(&out, writeBytes, &error);
     if (!closer.gif) giflibFailure(error);
     GifFileType* gif = closer.gif;

@@ -1,8 +1,10 @@
-#include "codecs/byte_reader.h"
 #include "codecs/dib_decoder.h"
 #include "codecs/icon_graphic.h"
 #include "codecs/icon_metafile_formats.h"
-#include "graphics/bitmap.h"
+#include "codecs/reader_support.h"
+
+#include <QBuffer>
+#include <QImageReader>
 
 #include <algorithm>
 
@@ -16,12 +18,19 @@ struct IconEntry {
     std::uint32_t offset;
 };
 
+// Qt's PNG reader, once the size its header announces has passed the check
+// every reader makes before allocating.
 QImage decodePng(const std::uint8_t* data, std::size_t size, const ByteReader& reader)
 {
-    QImage image;
-    if (!image.loadFromData(data, qsizetype(size), "PNG") || image.width() > kMaxBitmapSide
-        || image.height() > kMaxBitmapSide)
-        reader.fail(QStringLiteral("image PNG incorrecte"));
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader png(&buffer, "PNG");
+    const QSize announced = png.size();
+    if (!announced.isValid()) reader.fail(QStringLiteral("image PNG incorrecte"));
+    checkDecodedSize(reader.format(), announced.width(), announced.height(), pf32bit);
+    QImage image = png.read();
+    if (image.isNull()) reader.fail(QStringLiteral("image PNG incorrecte"));
     return image;
 }
 
@@ -46,7 +55,7 @@ QImage decodeBitmapImage(const ByteReader& reader, const IconEntry& entry)
         const std::uint8_t* bits = mask + std::size_t(header.height - 1 - y) * maskStride;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const bool transparent = (bits[x >> 3] >> (7 - (x & 7))) & 1;
+            const bool transparent = packedValue(bits, std::size_t(x), 1);
             row[x] = transparent ? qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), 0) : row[x] | 0xFF000000u;
         }
     }

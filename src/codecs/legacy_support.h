@@ -1,26 +1,28 @@
 #pragma once
-// Pieces shared by the hand-written readers: checked bitmap creation, the
-// alpha channel of formats that carry one, palette lookups.
-#include "codecs/byte_reader.h"
-#include "graphics/bitmap.h"
+// Pieces shared by the hand-written readers of the older formats besides
+// reader_support.h: the byte-count check before allocation and palette lookups.
+#include "codecs/reader_support.h"
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace kel::codecs {
-
-// A white 24-bit bitmap of a header's size. Sizes that are not positive or
-// that the graphics layer cannot hold are rejected as invalid data.
-Bitmap makeBitmap(const ByteReader& reader, std::int64_t width, std::int64_t height);
 
 // Rejects a header that announces more bytes than the file holds from
 // `offset` on, before anything is allocated for them.
 void requireBytes(const ByteReader& reader, std::size_t offset, std::uint64_t count);
 
-// The picture with its alpha channel (one byte per pixel, rows top to
-// bottom): an RgbaGraphic when some pixel is not opaque, else the bitmap.
-std::unique_ptr<Graphic> withAlpha(Bitmap bitmap, const std::vector<std::uint8_t>& alpha);
+// The two ways of coding a row as runs of bytes, each run led by a signed count byte n:
+// - PackBits (Photoshop): n >= 0 copies the next n + 1 bytes, -127 <= n < 0
+//   repeats the next byte 1 - n times, -128 is skipped;
+// - Wavefront RLA: n >= 0 repeats the next byte n + 1 times, n < 0 copies
+//   the next -n bytes.
+enum class ByteRuns { PackBits, Rla };
+
+// Decodes one row of `out.size()` bytes from [in, end), rejecting runs that
+// overrun the row or the data.
+void decodeByteRuns(const ByteReader& reader, const std::uint8_t* in, const std::uint8_t* end, ByteRuns coding,
+                    std::vector<std::uint8_t>& out);
 
 // Index i maps to grey level i, for indexed files that come without a palette.
 const Palette& greyRamp();

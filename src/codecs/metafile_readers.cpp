@@ -1,9 +1,7 @@
-#include "codecs/byte_reader.h"
 #include "codecs/dib_decoder.h"
 #include "codecs/icon_metafile_formats.h"
 #include "codecs/metafile_graphic.h"
-
-#include "graphics/bitmap.h"
+#include "codecs/reader_support.h"
 
 #include <cstdlib>
 
@@ -12,12 +10,6 @@ namespace {
 
 constexpr std::uint32_t kSourceCopy = 0x00CC0020;
 constexpr std::uint16_t kDibRgbColours = 0;
-
-int checkedSide(const ByteReader& reader, std::int64_t side)
-{
-    if (side <= 0 || side > kMaxBitmapSide) reader.fail(QStringLiteral("dimensions incorrectes"));
-    return int(side);
-}
 
 // A bitmap-drawing record: the DIB at `info` (pixel rows at `bits`, neither
 // beyond `recordEnd`) copied from the source rectangle, whose y counts from
@@ -62,8 +54,9 @@ std::unique_ptr<Graphic> readEnhancedMetafile(const QByteArray& bytes, const QSt
     reader.skip(16); // frame
     if (type != Header || reader.u32le() != 0x464D4520 || headerSize < 88 || headerSize % 4 != 0)
         reader.fail(QStringLiteral("en-tête incorrect"));
-    const int width = checkedSide(reader, std::int64_t(right) - left + 1);
-    const int height = checkedSide(reader, std::int64_t(bottom) - top + 1);
+    const std::int64_t width = std::int64_t(right) - left + 1, height = std::int64_t(bottom) - top + 1;
+    // The picture is drawn into an ARGB32 image of this size.
+    checkDecodedSize(reader.format(), width, height, pf32bit);
 
     std::vector<MetafileBitmapDraw> draws;
     reader.seek(headerSize);
@@ -91,7 +84,7 @@ std::unique_ptr<Graphic> readEnhancedMetafile(const QByteArray& bytes, const QSt
                                    cxSrc, cySrc, destination));
         reader.seek(start + size);
     }
-    return std::make_unique<MetafileGraphic>(width, height, std::move(draws));
+    return std::make_unique<MetafileGraphic>(int(width), int(height), std::move(draws));
 }
 
 // A placeable metafile: its header, the metafile header, META_STRETCHDIB
@@ -108,8 +101,9 @@ std::unique_ptr<Graphic> readWindowsMetafile(const QByteArray& bytes, const QStr
     const int unitsPerInch = reader.u16le();
     reader.skip(6); // reserved, checksum
     if (unitsPerInch == 0 || right <= left || bottom <= top) reader.fail(QStringLiteral("cadre incorrect"));
-    const int width = checkedSide(reader, (std::int64_t(right - left) * 96 + unitsPerInch / 2) / unitsPerInch);
-    const int height = checkedSide(reader, (std::int64_t(bottom - top) * 96 + unitsPerInch / 2) / unitsPerInch);
+    const std::int64_t width = (std::int64_t(right - left) * 96 + unitsPerInch / 2) / unitsPerInch;
+    const std::int64_t height = (std::int64_t(bottom - top) * 96 + unitsPerInch / 2) / unitsPerInch;
+    checkDecodedSize(reader.format(), width, height, pf32bit);
     auto toX = [&](std::int64_t x) { return (x - left) * width / (right - left); };
     auto toY = [&](std::int64_t y) { return (y - top) * height / (bottom - top); };
 
@@ -141,7 +135,7 @@ std::unique_ptr<Graphic> readWindowsMetafile(const QByteArray& bytes, const QStr
                                    fields[0], destination));
         reader.seek(end);
     }
-    return std::make_unique<MetafileGraphic>(width, height, std::move(draws));
+    return std::make_unique<MetafileGraphic>(int(width), int(height), std::move(draws));
 }
 
 } // namespace kel::codecs

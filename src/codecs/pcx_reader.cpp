@@ -98,7 +98,7 @@ std::unique_ptr<Graphic> readPcx(const QByteArray& bytes, const QString&)
     // Each two-byte run yields at most 63 bytes.
     const std::uint64_t decodedBytes = std::uint64_t(lineBytes) * std::uint64_t(height);
     requireBytes(reader, kHeaderSize, encoding == 1 ? (decodedBytes + 62) / 63 : decodedBytes);
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     Palette palette = trueColour ? Palette{} : bits == 8 ? vgaPalette(reader) : headerPalette(reader);
     // Two-colour files often leave the header palette blank: they mean black and white.
@@ -118,11 +118,10 @@ std::unique_ptr<Graphic> readPcx(const QByteArray& bytes, const QString&)
             } else if (planar) {
                 int index = 0;
                 for (int p = 0; p < planes; ++p)
-                    index |= ((plane0[p * bytesPerLine + x / 8] >> (7 - x % 8)) & 1) << p;
+                    index |= packedValue(plane0 + p * bytesPerLine, std::size_t(x), 1) << p;
                 colour = paletteColour(reader, palette, std::size_t(index));
             } else {
-                const int bitOffset = x * bits;
-                const int index = (plane0[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);
+                const int index = packedValue(plane0, std::size_t(x), bits);
                 colour = paletteColour(reader, palette, std::size_t(index));
             }
             putPixel(bitmap, x, y, colour);

@@ -62,7 +62,7 @@ std::unique_ptr<Graphic> readPhotoCd(const QByteArray& bytes, const QString&)
 
     // Orientation 1 turns the picture a quarter counter-clockwise, 3 clockwise, 2 a half turn.
     const bool portrait = orientation == 1 || orientation == 3;
-    Bitmap bitmap = makeBitmap(reader, portrait ? kHeight : kWidth, portrait ? kWidth : kHeight);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), portrait ? kHeight : kWidth, portrait ? kWidth : kHeight);
     static const YccTables ycc;
     for (int pair = 0; pair < kHeight / 2; ++pair) {
         const std::uint8_t* rows = data + std::size_t(pair) * kRowPairBytes;

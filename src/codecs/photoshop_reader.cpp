@@ -20,28 +20,6 @@ int coloursChannels(int mode)
     }
 }
 
-// Unpacks one PackBits row of `out.size()` bytes from [in, end).
-void unpackBits(const ByteReader& reader, const std::uint8_t* in, const std::uint8_t* end, std::vector<std::uint8_t>& out)
-{
-    std::size_t filled = 0;
-    while (filled < out.size()) {
-        if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
-        const auto n = std::int8_t(*in++);
-        if (n == -128) continue;
-        const std::size_t count = n >= 0 ? std::size_t(n) + 1 : std::size_t(1 - n);
-        if (count > out.size() - filled) reader.fail(QStringLiteral("compression RLE incorrecte"));
-        if (n >= 0) {
-            if (std::size_t(end - in) < count) reader.fail(QStringLiteral("ligne compressée tronquée"));
-            std::copy(in, in + count, out.begin() + std::ptrdiff_t(filled));
-            in += count;
-        } else {
-            if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
-            std::fill_n(out.begin() + std::ptrdiff_t(filled), count, *in++);
-        }
-        filled += count;
-    }
-}
-
 } // namespace
 
 std::unique_ptr<Graphic> readPhotoshop(const QByteArray& bytes, const QString&)
@@ -62,8 +40,7 @@ std::unique_ptr<Graphic> readPhotoshop(const QByteArray& bytes, const QString&)
     if (!depthKnown) reader.fail(QStringLiteral("profondeur de %1 bits non prise en charge").arg(depth));
     const int used = coloursChannels(mode);
     if (channels < used || channels > 56) reader.fail(QStringLiteral("nombre de canaux incorrect"));
-    if (width == 0 || height == 0 || width > std::uint32_t(kMaxBitmapSide) || height > std::uint32_t(kMaxBitmapSide))
-        reader.fail(QStringLiteral("dimensions impossibles (%1 x %2)").arg(width).arg(height));
+    checkDecodedSize(reader.format(), width, height, pf24bit); // before the row tables are sized by it
 
     Palette palette;
     const std::uint32_t modeDataLength = reader.u32be();
@@ -102,7 +79,7 @@ std::unique_ptr<Graphic> readPhotoshop(const QByteArray& bytes, const QString&)
         }
         requireBytes(reader, rowStart[0], offset - rowStart[0]);
     }
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     std::vector<std::uint8_t> row(rowBytes);
     const int sampleBytes = depth == 16 ? 2 : 1;
@@ -114,12 +91,12 @@ std::unique_ptr<Graphic> readPhotoshop(const QByteArray& bytes, const QString&)
                 std::copy(in, in + rowBytes, row.begin());
             } else {
                 const std::uint8_t* in = reader.at(rowStart[index], rowStart[index + 1] - rowStart[index]);
-                unpackBits(reader, in, in + (rowStart[index + 1] - rowStart[index]), row);
+                decodeByteRuns(reader, in, in + (rowStart[index + 1] - rowStart[index]), ByteRuns::PackBits, row);
             }
             std::uint8_t* out = bitmap.rowUnchecked(int(y));
             for (std::size_t x = 0; x < width; ++x, out += 3) {
                 if (mode == kBitmap) {
-                    const int level = (row[x / 8] >> (7 - x % 8)) & 1 ? 0 : 255;
+                    const int level = packedValue(row.data(), x, 1) ? 0 : 255;
                     out[0] = out[1] = out[2] = std::uint8_t(level);
                     continue;
                 }

@@ -4,20 +4,16 @@
 // A picture with transparency becomes an RgbaGraphic; any other becomes a
 // 24-bit bitmap whose rows libpng fills directly (png_set_bgr).
 //
-// libpng reports errors by longjmp to the setjmp of png_jmpbuf. The two
-// functions that hold it keep no C++ object with a destructor, and neither
-// do the callbacks libpng calls; everything else lives in readPng.
+// libpng reports errors by longjmp to the setjmp of png_jmpbuf (png_common.h).
+// The two functions that hold it keep no C++ object with a destructor, and
+// neither do the callbacks libpng calls; everything else lives in readPng.
 #include "codecs/library_codecs.h"
-#include "codecs/rgba_graphic.h"
+#include "codecs/png_common.h"
 
 #include <QImage>
 #include <QtEndian>
 
-#include <png.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace kel::codecs::detail {
@@ -27,37 +23,14 @@ namespace {
 struct Decoder {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    const unsigned char* data = nullptr;
-    std::size_t size = 0;
-    std::size_t position = 0;
-    bool truncated = false;
-    char message[200] = {};
+    PngErrorText error;
+    PngSource source;
     // Filled by readHeader.
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0, interlace = 0;
     bool alpha = false;
     std::size_t rowBytes = 0;
 };
-
-void pngError(png_structp png, png_const_charp message)
-{
-    auto* d = static_cast<Decoder*>(png_get_error_ptr(png));
-    std::snprintf(d->message, sizeof d->message, "%s", message ? message : "");
-    png_longjmp(png, 1);
-}
-
-void pngWarning(png_structp, png_const_charp) {}
-
-void pngRead(png_structp png, png_bytep out, png_size_t count)
-{
-    auto* d = static_cast<Decoder*>(png_get_io_ptr(png));
-    if (count > d->size - d->position) {
-        d->truncated = true;
-        png_error(png, "truncated");
-    }
-    std::memcpy(out, d->data + d->position, count);
-    d->position += count;
-}
 
 // Reads the chunks before the image data and sets the transformations.
 bool readHeader(Decoder& d)
@@ -66,8 +39,8 @@ bool readHeader(Decoder& d)
     png_set_user_limits(d.png, kMaxBitmapSide, kMaxBitmapSide);
     // libpng allocates an ancillary chunk's declared (or inflated) size before
     // reading it: no more than 8 MB, and no more than the file could inflate to.
-    png_set_chunk_malloc_max(d.png, std::min<std::size_t>(8 * 1024 * 1024, 1100 * d.size + 65536));
-    png_set_read_fn(d.png, &d, pngRead);
+    png_set_chunk_malloc_max(d.png, std::min<std::size_t>(8 * 1024 * 1024, 1100 * d.source.size + 65536));
+    png_set_read_fn(d.png, &d.source, pngReadFromMemory);
     png_read_info(d.png, d.info);
     png_get_IHDR(d.png, d.info, &d.width, &d.height, &d.bitDepth, &d.colourType, &d.interlace, nullptr, nullptr);
     const bool tRNS = png_get_valid(d.png, d.info, PNG_INFO_tRNS) != 0;
@@ -107,17 +80,17 @@ std::unique_ptr<Graphic> readPng(const QByteArray& bytes, const QString&)
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (bytes.size() < 8 || png_sig_cmp(data, 0, 8) != 0) rejectGraphic("PNG", QStringLiteral("signature absente"));
     Decoder d;
-    d.data = data;
-    d.size = std::size_t(bytes.size());
-    d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &d, pngError, pngWarning);
+    d.source.data = data;
+    d.source.size = std::size_t(bytes.size());
+    d.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &d.error, pngError, pngWarning);
     if (!d.png) rejectGraphic("PNG", QStringLiteral("mémoire insuffisante"));
     DecoderCleanup cleanup{d};
     d.info = png_create_info_struct(d.png);
     if (!d.info) rejectGraphic("PNG", QStringLiteral("mémoire insuffisante"));
 
     auto problem = [&d] {
-        if (d.truncated) return QStringLiteral("données tronquées");
-        return QStringLiteral("données corrompues (%1)").arg(QString::fromLatin1(d.message));
+        if (d.source.truncated) return QStringLiteral("données tronquées");
+        return QStringLiteral("données corrompues (%1)").arg(QString::fromLatin1(d.error.message));
     };
     if (!readHeader(d)) rejectGraphic("PNG", problem());
     checkDecodedSize("PNG", d.width, d.height, d.alpha ? pf32bit : pf24bit);
@@ -128,7 +101,7 @@ std::unique_ptr<Graphic> readPng(const QByteArray& bytes, const QString&)
     const int channels = (d.colourType == PNG_COLOR_TYPE_PALETTE) ? 1
                          : (d.colourType & PNG_COLOR_MASK_COLOR ? 3 : 1) + (d.colourType & PNG_COLOR_MASK_ALPHA ? 1 : 0);
     const double rawBytes = double(d.height) * (double(d.width) * channels * d.bitDepth / 8.0 + 1.0);
-    if (rawBytes > 1100.0 * double(d.size) + 65536.0) rejectGraphic("PNG", QStringLiteral("données tronquées"));
+    if (rawBytes > 1100.0 * double(d.source.size) + 65536.0) rejectGraphic("PNG", QStringLiteral("données tronquées"));
 
     const int w = int(d.width), h = int(d.height);
     std::vector<png_bytep> rows(static_cast<std::size_t>(h));
@@ -139,8 +112,7 @@ std::unique_ptr<Graphic> readPng(const QByteArray& bytes, const QString&)
         return std::make_unique<Bitmap>(std::move(bitmap));
     }
 
-    QImage image(w, h, QImage::Format_ARGB32);
-    if (image.isNull()) rejectGraphic("PNG", QStringLiteral("mémoire insuffisante pour l'image"));
+    QImage image = newDecodedImage("PNG", w, h);
     for (int y = 0; y < h; ++y) rows[std::size_t(y)] = image.scanLine(y);
     if (!readRows(d, rows.data())) rejectGraphic("PNG", problem());
     bool opaque = true;

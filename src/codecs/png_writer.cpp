@@ -1,16 +1,13 @@
 // PNG writer through libpng with its default settings (compression level,
 // filters, no interlacing): 1-, 4- and 8-bit bitmaps become palette PNGs of
 // the same depth, every other bitmap an 8-bit RGB PNG of its 24-bit rendering.
-// libpng's errors longjmp back to the setjmp in `compress`, which keeps only
-// plain data; the output grows in a malloc'ed buffer that no C++ object owns
-// while libpng runs.
+// libpng's errors longjmp back to the setjmp in `compress` (png_common.h),
+// which keeps only plain data; the output grows in a malloc'ed buffer that no
+// C++ object owns while libpng runs.
+#include "codecs/png_common.h"
 #include "codecs/writer_support.h"
 
-#include <png.h>
-
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace kel::codecs::detail {
@@ -20,35 +17,9 @@ namespace {
 struct Encoder {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    unsigned char* output = nullptr;
-    std::size_t size = 0;
-    std::size_t capacity = 0;
-    char message[200] = {};
+    PngErrorText error;
+    PngSink sink;
 };
-
-void pngError(png_structp png, png_const_charp message)
-{
-    auto* e = static_cast<Encoder*>(png_get_error_ptr(png));
-    std::snprintf(e->message, sizeof e->message, "%s", message ? message : "");
-    png_longjmp(png, 1);
-}
-void pngWarning(png_structp, png_const_charp) {}
-
-void pngWrite(png_structp png, png_bytep data, png_size_t count)
-{
-    auto* e = static_cast<Encoder*>(png_get_io_ptr(png));
-    if (count > e->capacity - e->size) {
-        std::size_t capacity = e->capacity ? e->capacity : 65536;
-        while (count > capacity - e->size) capacity *= 2;
-        auto* grown = static_cast<unsigned char*>(std::realloc(e->output, capacity));
-        if (!grown) png_error(png, "out of memory");
-        e->output = grown;
-        e->capacity = capacity;
-    }
-    std::memcpy(e->output + e->size, data, count);
-    e->size += count;
-}
-void pngFlush(png_structp) {}
 
 struct Image {
     int width, height, bitDepth, colourType;
@@ -61,7 +32,7 @@ struct Image {
 bool compress(Encoder& e, const Image& image)
 {
     if (setjmp(png_jmpbuf(e.png))) return false;
-    png_set_write_fn(e.png, &e, pngWrite, pngFlush);
+    png_set_write_fn(e.png, &e.sink, pngWriteToMemory, pngFlushMemory);
     png_set_IHDR(e.png, e.info, png_uint_32(image.width), png_uint_32(image.height), image.bitDepth,
                  image.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (image.palette) png_set_PLTE(e.png, e.info, image.palette, image.paletteSize);
@@ -77,7 +48,7 @@ struct EncoderCleanup {
     ~EncoderCleanup()
     {
         png_destroy_write_struct(&e.png, e.info ? &e.info : nullptr);
-        std::free(e.output);
+        std::free(e.sink.output);
     }
 };
 
@@ -99,7 +70,7 @@ QByteArray encodePng(const Bitmap& bitmap)
     for (int y = 0; y < source.height(); ++y) rows[std::size_t(y)] = const_cast<png_bytep>(source.rowUnchecked(y));
 
     Encoder e;
-    e.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &e, pngError, pngWarning);
+    e.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &e.error, pngError, pngWarning);
     if (!e.png) writeFailure("PNG", QStringLiteral("mémoire insuffisante"));
     EncoderCleanup cleanup{e};
     e.info = png_create_info_struct(e.png);
@@ -107,8 +78,8 @@ QByteArray encodePng(const Bitmap& bitmap)
     const Image image{source.width(), source.height(), indexed ? bitsPerPixel(source.pixelFormat()) : 8,
                       indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
                       indexed ? palette.data() : nullptr, int(palette.size()), rows.data(), !indexed};
-    if (!compress(e, image)) writeFailure("PNG", QString::fromLatin1(e.message));
-    return QByteArray(reinterpret_cast<const char*>(e.output), qsizetype(e.size));
+    if (!compress(e, image)) writeFailure("PNG", QString::fromLatin1(e.error.message));
+    return QByteArray(reinterpret_cast<const char*>(e.sink.output), qsizetype(e.sink.size));
 }
 
 } // namespace kel::codecs::detail

@@ -87,7 +87,7 @@ std::unique_ptr<Graphic> readPortableMap(const QByteArray& bytes, const QString&
                                    : plain     ? samples
                                                : samples * std::uint64_t(sampleBytes);
     requireBytes(reader, reader.position(), leastBytes);
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     auto sample = [&]() -> int {
         std::uint32_t value;
@@ -102,7 +102,7 @@ std::unique_ptr<Graphic> readPortableMap(const QByteArray& bytes, const QString&
         for (int x = 0; x < bitmap.width(); ++x) {
             Colour colour;
             if (family == 0) {
-                const int black = packedBits ? (packedBits[x / 8] >> (7 - x % 8)) & 1 : scanner.bit();
+                const int black = packedBits ? packedValue(packedBits, std::size_t(x), 1) : scanner.bit();
                 colour = black ? clBlack : clWhite;
             } else if (family == 1) {
                 const int level = sample();

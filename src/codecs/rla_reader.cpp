@@ -15,29 +15,6 @@ constexpr std::size_t kActiveWindowOffset = 8;
 constexpr std::size_t kChannelCountOffset = 20;
 constexpr std::size_t kChannelBitsOffset = 658;
 
-// Decodes one channel of a scan line: a count byte c >= 0 repeats the next
-// byte c + 1 times, c < 0 copies the -c bytes that follow.
-void decodeChannel(const ByteReader& reader, const std::uint8_t* in, const std::uint8_t* end,
-                   std::vector<std::uint8_t>& out)
-{
-    std::size_t filled = 0;
-    while (filled < out.size()) {
-        if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
-        const auto c = std::int8_t(*in++);
-        const std::size_t count = c >= 0 ? std::size_t(c) + 1 : std::size_t(-c);
-        if (count > out.size() - filled) reader.fail(QStringLiteral("compression RLE incorrecte"));
-        if (c >= 0) {
-            if (in >= end) reader.fail(QStringLiteral("ligne compressée tronquée"));
-            std::fill_n(out.begin() + std::ptrdiff_t(filled), count, *in++);
-        } else {
-            if (std::size_t(end - in) < count) reader.fail(QStringLiteral("ligne compressée tronquée"));
-            std::copy(in, in + count, out.begin() + std::ptrdiff_t(filled));
-            in += count;
-        }
-        filled += count;
-    }
-}
-
 } // namespace
 
 std::unique_ptr<Graphic> readRla(const QByteArray& bytes, const QString&)
@@ -61,7 +38,7 @@ std::unique_ptr<Graphic> readRla(const QByteArray& bytes, const QString&)
         const std::size_t offset = qFromBigEndian<std::uint32_t>(reader.at(kHeaderSize + 4 * std::size_t(line), 4));
         requireBytes(reader, offset, 2 * std::uint64_t(channels));
     }
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     std::vector<std::uint8_t> samples(static_cast<std::size_t>(width));
     for (int line = 0; line < bitmap.height(); ++line) {
@@ -71,7 +48,7 @@ std::unique_ptr<Graphic> readRla(const QByteArray& bytes, const QString&)
         for (int channel = 0; channel < channels; ++channel) {
             const std::size_t length = reader.u16be();
             const std::uint8_t* in = reader.bytes(length);
-            decodeChannel(reader, in, in + length, samples);
+            decodeByteRuns(reader, in, in + length, ByteRuns::Rla, samples);
             for (std::size_t x = 0; x < samples.size(); ++x) {
                 if (channels == 1) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = samples[x];
                 else out[3 * x + 2 - std::size_t(channel)] = samples[x];

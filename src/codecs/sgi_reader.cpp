@@ -79,7 +79,7 @@ std::unique_ptr<Graphic> readSgi(const QByteArray& bytes, const QString&)
             requireBytes(reader, start, length);
         }
     }
-    Bitmap bitmap = makeBitmap(reader, width, height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), width, height);
 
     const int used = std::min(channels, 4);
     const bool hasAlpha = used == 2 || used == 4;
@@ -109,7 +109,7 @@ std::unique_ptr<Graphic> readSgi(const QByteArray& bytes, const QString&)
         }
     }
     if (!hasAlpha) return std::make_unique<Bitmap>(std::move(bitmap));
-    return withAlpha(std::move(bitmap), alpha);
+    return withAlpha(reader.format(), std::move(bitmap), alpha);
 }
 
 } // namespace kel::codecs

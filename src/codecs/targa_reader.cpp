@@ -90,7 +90,7 @@ std::unique_ptr<Graphic> readTarga(const QByteArray& bytes, const QString&)
     const std::uint64_t leastBytes = h.rle() ? (pixelCount + 127) / 128 * std::uint64_t(1 + pixelBytes)
                                              : pixelCount * std::uint64_t(pixelBytes);
     if (pixelCount > 0) requireBytes(reader, reader.position(), leastBytes);
-    Bitmap bitmap = makeBitmap(reader, h.width, h.height);
+    Bitmap bitmap = newDecodedBitmap(reader.format(), h.width, h.height);
 
     const bool keepAlpha = h.pixelBits == 32 && (h.descriptor & 0x0F) != 0;
     std::vector<std::uint8_t> alpha(keepAlpha ? std::size_t(pixelCount) : 0, 255);
@@ -138,7 +138,7 @@ std::unique_ptr<Graphic> readTarga(const QByteArray& bytes, const QString&)
 
     // Many writers leave the alpha bytes at zero; such a picture is meant opaque.
     if (!keepAlpha || alphaAllZero) return std::make_unique<Bitmap>(std::move(bitmap));
-    return withAlpha(std::move(bitmap), alpha);
+    return withAlpha(reader.format(), std::move(bitmap), alpha);
 }
 
 } // namespace kel::codecs

@@ -5,7 +5,6 @@
 // A picture whose alpha hides something becomes an RgbaGraphic; any other a
 // 24-bit bitmap.
 #include "codecs/library_codecs.h"
-#include "codecs/rgba_graphic.h"
 
 #include <QImage>
 
@@ -119,14 +118,11 @@ std::unique_ptr<Graphic> readTiff(const QByteArray& bytes, const QString&)
     std::uint32_t width = 0, height = 0;
     if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height))
         fail(QStringLiteral("dimensions absentes"));
-    checkDecodedSize("TIFF", width, height, pf32bit);
-    const int w = int(width), h = int(height);
-
     // libtiff fills the image's memory with packed A, B, G, R words (red in
     // the low byte, premultiplied); they are then turned, in place, into
     // QImage's ARGB32 words.
-    QImage image(w, h, QImage::Format_ARGB32);
-    if (image.isNull()) fail(QStringLiteral("mémoire insuffisante pour l'image"));
+    QImage image = newDecodedImage("TIFF", width, height);
+    const int w = int(width), h = int(height);
     static_assert(sizeof(QRgb) == sizeof(std::uint32_t));
     auto* raster = reinterpret_cast<std::uint32_t*>(image.bits());
     if (image.bytesPerLine() != qsizetype(w) * 4) fail(QStringLiteral("mémoire insuffisante pour l'image"));

@@ -3,8 +3,6 @@
 #include "codecs/atomic_file.h"
 #include "codecs/writer_support.h"
 
-#include <new>
-
 namespace kel::codecs {
 
 namespace detail {
@@ -29,40 +27,16 @@ const Bitmap& as24bit(const Bitmap& bitmap, Bitmap& storage)
 
 } // namespace detail
 
-namespace {
-
-// Runs an encoder so that every failure comes out as FileError.
-template <typename Encode>
-QByteArray guarded(const char* format, Encode encode)
-{
-    try {
-        return encode();
-    } catch (const FileError&) {
-        throw;
-    } catch (const Error& e) {
-        detail::writeFailure(format, e.text());
-    } catch (const std::bad_alloc&) {
-        detail::writeFailure(format, QStringLiteral("mémoire insuffisante"));
-    }
-}
-
-} // namespace
-
 QByteArray encodeBitmap(const Bitmap& bitmap, WriteFormat format)
 {
-    switch (format) {
-    case WriteFormat::Bmp: return guarded("BMP", [&] { return detail::encodeBmp(bitmap); });
-    case WriteFormat::Gif: return guarded("GIF", [&] { return detail::encodeGif(bitmap); });
-    case WriteFormat::Jpeg: return encodeJpeg(bitmap, 80);
-    case WriteFormat::Png: return guarded("PNG", [&] { return detail::encodePng(bitmap); });
-    case WriteFormat::Targa: return guarded("Targa", [&] { return detail::encodeTarga(bitmap); });
-    }
+    for (const WriterEntry& entry : writers())
+        if (entry.format == format) return entry.encode(bitmap);
     detail::writeFailure("?", QStringLiteral("format inconnu"));
 }
 
 QByteArray encodeJpeg(const Bitmap& bitmap, int quality)
 {
-    return guarded("JPEG", [&] { return detail::encodeJpegBytes(bitmap, quality); });
+    return detail::guarded("JPEG", [&] { return detail::encodeJpegBytes(bitmap, quality); });
 }
 
 void writeBitmap(const Bitmap& bitmap, const QString& path, WriteFormat format)

@@ -10,6 +10,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace kel::codecs {
 
@@ -31,5 +34,23 @@ void writeBitmap(const Bitmap& bitmap, const QString& path, WriteFormat format);
 
 // Baseline JPEG of the bitmap's 24-bit rendering, YCbCr (greyscale off).
 QByteArray encodeJpeg(const Bitmap& bitmap, int quality = 80);
+
+// The writer table, beside the readers' (registry.cpp): what the save command
+// dispatches on by the extension it forces on the file name. Each entry's
+// encode function gives the bytes of encodeBitmap(bitmap, format).
+// The program's own TIFF writer lives above the codecs, in io, which adds it:
+// the save command asks io::pictureWriterFor (io/picture_writers.h).
+using EncodeFunction = QByteArray (*)(const Bitmap& bitmap);
+
+struct WriterEntry {
+    WriteFormat format;
+    QStringList extensions; // lower case, without the dot
+    EncodeFunction encode;
+};
+
+// BMP, GIF, JPEG, PNG, Targa, in the order of the save command's format table.
+const std::vector<WriterEntry>& writers();
+// The writer that claims an extension (any case, without the dot), or nullptr.
+EncodeFunction writerFor(const QString& extension);
 
 } // namespace kel::codecs

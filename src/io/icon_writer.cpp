@@ -1,51 +1,22 @@
 #include "io/icon_writer.h"
 
 #include "codecs/atomic_file.h"
-#include "graphics/bitmap.h"
+#include "codecs/dib_encoder.h"
+#include "codecs/over_white.h"
 #include "graphics/errors.h"
-#include "graphics/palettes.h"
 #include "graphics/pixel_rows.h"
-#include "io/stream_writer.h"
-
-#include <QBuffer>
 
 #include <vector>
 
 namespace kel::io {
 namespace {
 
-constexpr int kInfoHeaderSize = 40;
 constexpr int kDirectorySize = 6 + 16;
 
 int paddedRowBytes(int width, int bits) { return (width * bits + 31) / 32 * 4; }
 
-} // namespace
-
-std::unique_ptr<codecs::IconGraphic> TjvIcon::GraphicToIcon(const Graphic& graphic) const
-{
-    Bitmap colour(width_, height_, pf24bit);
-    graphic.drawOnto(colour, 0, 0);
-    const Colour transparent = colour.pixel(0, height_ - 1);
-
-    QImage icon(width_, height_, QImage::Format_ARGB32);
-    std::vector<Colour> row(static_cast<std::size_t>(width_));
-    for (int y = 0; y < height_; ++y) {
-        readRow(colour, y, row.data());
-        auto* out = reinterpret_cast<QRgb*>(icon.scanLine(y));
-        for (int x = 0; x < width_; ++x) {
-            const Colour c = row[std::size_t(x)];
-            if (c == transparent)
-                out[x] = qRgba(0, 0, 0, 0);
-            else if (c == kIconPlaceholderColour)
-                out[x] = qRgb(0, 0, 0);
-            else
-                out[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
-        }
-    }
-    return std::make_unique<codecs::IconGraphic>(std::move(icon));
-}
-
-void TjvIcon::WriteIconToStream(QIODevice& stream, const codecs::IconGraphic& icon, bool withLength) const
+// The icon file; with `withLength` its total length comes first.
+QByteArray iconFile(const codecs::IconGraphic& icon, bool withLength)
 {
     if (icon.empty()) throw InvalidGraphic(QStringLiteral("Bitmap image is not valid"));
     const int width = icon.width(), height = icon.height();
@@ -72,8 +43,9 @@ void TjvIcon::WriteIconToStream(QIODevice& stream, const codecs::IconGraphic& ic
     }
 
     const Palette& palette = halftonePalette();
-    const auto imageSize = std::uint32_t(kInfoHeaderSize + 4 * palette.size() + colourRows.size() + maskRows.size());
-    StreamWriter out(stream);
+    const auto imageSize =
+        std::uint32_t(codecs::kDibInfoHeaderSize + 4 * palette.size() + colourRows.size() + maskRows.size());
+    codecs::ByteWriter out;
     if (withLength) out.u32(imageSize + kDirectorySize);
 
     out.u16(0); // reserved
@@ -87,31 +59,47 @@ void TjvIcon::WriteIconToStream(QIODevice& stream, const codecs::IconGraphic& ic
     out.u32(imageSize);
     out.u32(kDirectorySize);
 
-    out.u32(kInfoHeaderSize);
-    out.i32(width);
-    out.i32(2 * height); // the colour rows and the mask rows
-    out.u16(1);
-    out.u16(8);
-    out.u32(0); // no compression
-    out.u32(std::uint32_t(colourRows.size()));
-    for (int i = 0; i < 4; ++i) out.u32(0); // resolutions, colours used, colours important
-    for (const Colour c : palette) {
-        out.u8(std::uint8_t(blueOf(c)));
-        out.u8(std::uint8_t(greenOf(c)));
-        out.u8(std::uint8_t(redOf(c)));
-        out.u8(0);
+    // The colour rows and the mask rows make up twice the height.
+    codecs::writeDibInfoHeader(out, {width, 2 * height, 8, 0, std::uint32_t(colourRows.size()), 0});
+    codecs::writeDibColourTable(out, palette, palette.size());
+    out.bytes(colourRows.data(), qsizetype(colourRows.size()));
+    out.bytes(maskRows.data(), qsizetype(maskRows.size()));
+    return out.take();
+}
+
+} // namespace
+
+std::unique_ptr<codecs::IconGraphic> TjvIcon::GraphicToIcon(const Graphic& graphic) const
+{
+    const Bitmap colour = codecs::drawnOver(graphic, width_, height_);
+    const Colour transparent = colour.pixel(0, height_ - 1);
+
+    QImage icon(width_, height_, QImage::Format_ARGB32);
+    std::vector<Colour> row(static_cast<std::size_t>(width_));
+    for (int y = 0; y < height_; ++y) {
+        readRow(colour, y, row.data());
+        auto* out = reinterpret_cast<QRgb*>(icon.scanLine(y));
+        for (int x = 0; x < width_; ++x) {
+            const Colour c = row[std::size_t(x)];
+            if (c == transparent)
+                out[x] = qRgba(0, 0, 0, 0);
+            else if (c == kIconPlaceholderColour)
+                out[x] = qRgb(0, 0, 0);
+            else
+                out[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
+        }
     }
-    out.bytes(colourRows.data(), qint64(colourRows.size()));
-    out.bytes(maskRows.data(), qint64(maskRows.size()));
+    return std::make_unique<codecs::IconGraphic>(std::move(icon));
+}
+
+void TjvIcon::WriteIconToStream(QIODevice& stream, const codecs::IconGraphic& icon, bool withLength) const
+{
+    codecs::writeToDevice(stream, iconFile(icon, withLength));
 }
 
 void TjvIcon::WriteIconFile(const codecs::IconGraphic& icon, const QString& fileName) const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    WriteIconToStream(buffer, icon, false);
-    codecs::writeFileAtomically(fileName, bytes);
+    codecs::writeFileAtomically(fileName, iconFile(icon, false));
 }
 
 void TjvIcon::SaveGraphicAsIcon(const Graphic& graphic, const QString& fileName) const

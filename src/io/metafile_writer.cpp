@@ -1,11 +1,9 @@
 #include "io/metafile_writer.h"
 
 #include "codecs/atomic_file.h"
+#include "codecs/dib_encoder.h"
 #include "graphics/errors.h"
 #include "graphics/pixel_rows.h"
-#include "io/stream_writer.h"
-
-#include <QBuffer>
 
 #include <vector>
 
@@ -13,7 +11,6 @@ namespace kel::io {
 namespace {
 
 constexpr std::uint32_t kSourceCopy = 0x00CC0020;
-constexpr int kInfoHeaderSize = 40;
 
 // The bitmap as a 24-bit device-independent bitmap: information header, then
 // the rows bottom first, padded to 4 bytes.
@@ -21,18 +18,8 @@ QByteArray deviceIndependentBitmap(const Bitmap& bitmap)
 {
     const int width = bitmap.width(), height = bitmap.height();
     const int stride = (width * 3 + 3) / 4 * 4;
-    QByteArray dib;
-    QBuffer buffer(&dib);
-    buffer.open(QIODevice::WriteOnly);
-    StreamWriter out(buffer);
-    out.u32(kInfoHeaderSize);
-    out.i32(width);
-    out.i32(height);
-    out.u16(1);
-    out.u16(24);
-    out.u32(0);
-    out.u32(std::uint32_t(stride) * std::uint32_t(height));
-    for (int i = 0; i < 4; ++i) out.u32(0);
+    codecs::ByteWriter out;
+    codecs::writeDibInfoHeader(out, {width, height, 24, 0, std::uint32_t(stride) * std::uint32_t(height), 0});
 
     std::vector<Colour> colours(static_cast<std::size_t>(width));
     std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
@@ -41,10 +28,11 @@ QByteArray deviceIndependentBitmap(const Bitmap& bitmap)
         for (int x = 0; x < width; ++x) colourToBgr(colours[std::size_t(x)], row.data() + 3 * x);
         out.bytes(row.data(), stride);
     }
-    return dib;
+    return out.take();
 }
 
-void checkDrawable(const Bitmap& bitmap)
+// The DIB of a bitmap that a metafile can draw.
+QByteArray drawableDib(const Bitmap& bitmap)
 {
     if (bitmap.empty()) throw InvalidOperation(QStringLiteral("Aucune image à enregistrer"));
     // Windows metafile coordinates are signed 16-bit numbers.
@@ -52,18 +40,16 @@ void checkDrawable(const Bitmap& bitmap)
         throw InvalidOperation(QStringLiteral("Image trop grande pour un métafichier (%1 x %2 pixels, 32767 au plus)")
                                    .arg(bitmap.width())
                                    .arg(bitmap.height()));
+    return deviceIndependentBitmap(bitmap);
 }
 
-} // namespace
-
-void writeEnhancedMetafile(QIODevice& stream, const Bitmap& bitmap)
+QByteArray enhancedMetafile(const Bitmap& bitmap)
 {
-    checkDrawable(bitmap);
+    const QByteArray dib = drawableDib(bitmap);
     const int width = bitmap.width(), height = bitmap.height();
-    const QByteArray dib = deviceIndependentBitmap(bitmap);
     constexpr std::uint32_t headerSize = 108, drawFields = 80, endSize = 20;
     const auto drawSize = std::uint32_t(drawFields + dib.size());
-    StreamWriter out(stream);
+    codecs::ByteWriter out;
     auto bounds = [&] {
         out.i32(0);
         out.i32(0);
@@ -108,9 +94,9 @@ void writeEnhancedMetafile(QIODevice& stream, const Bitmap& bitmap)
     out.i32(width);
     out.i32(height);
     out.u32(drawFields); // the bitmap's header follows the fields
-    out.u32(kInfoHeaderSize);
-    out.u32(drawFields + kInfoHeaderSize);
-    out.u32(std::uint32_t(dib.size() - kInfoHeaderSize));
+    out.u32(codecs::kDibInfoHeaderSize);
+    out.u32(drawFields + codecs::kDibInfoHeaderSize);
+    out.u32(std::uint32_t(dib.size() - codecs::kDibInfoHeaderSize));
     out.u32(0); // DIB_RGB_COLORS
     out.u32(kSourceCopy);
     out.i32(width); // destination width, height
@@ -122,16 +108,16 @@ void writeEnhancedMetafile(QIODevice& stream, const Bitmap& bitmap)
     out.u32(0); // no palette entries
     out.u32(16);
     out.u32(endSize);
+    return out.take();
 }
 
-void writeWindowsMetafile(QIODevice& stream, const Bitmap& bitmap)
+QByteArray windowsMetafile(const Bitmap& bitmap)
 {
-    checkDrawable(bitmap);
+    const QByteArray dib = drawableDib(bitmap);
     const int width = bitmap.width(), height = bitmap.height();
-    const QByteArray dib = deviceIndependentBitmap(bitmap);
     constexpr std::uint32_t headerWords = 9, drawFieldWords = 14, endWords = 3;
     const auto drawWords = std::uint32_t(drawFieldWords + dib.size() / 2);
-    StreamWriter out(stream);
+    codecs::ByteWriter out;
 
     const std::uint16_t placeable[10] = {0xCDD7, 0x9AC6, 0, 0, 0, std::uint16_t(width), std::uint16_t(height), 96, 0, 0};
     std::uint16_t checksum = 0;
@@ -158,18 +144,25 @@ void writeWindowsMetafile(QIODevice& stream, const Bitmap& bitmap)
 
     out.u32(endWords);
     out.u16(0x0000); // META_EOF
+    return out.take();
+}
+
+} // namespace
+
+void writeEnhancedMetafile(QIODevice& stream, const Bitmap& bitmap)
+{
+    codecs::writeToDevice(stream, enhancedMetafile(bitmap));
+}
+
+void writeWindowsMetafile(QIODevice& stream, const Bitmap& bitmap)
+{
+    codecs::writeToDevice(stream, windowsMetafile(bitmap));
 }
 
 void saveBitmapAsMetafile(const Bitmap& bitmap, const QString& fileName)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (fileName.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive))
-        writeWindowsMetafile(buffer, bitmap);
-    else
-        writeEnhancedMetafile(buffer, bitmap);
-    codecs::writeFileAtomically(fileName, bytes);
+    const bool windows = fileName.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive);
+    codecs::writeFileAtomically(fileName, windows ? windowsMetafile(bitmap) : enhancedMetafile(bitmap));
 }
 
 } // namespace kel::io

@@ -1,6 +1,7 @@
 #include "codecs/legacy_test_support.h"
 
 #include "codecs/codec.h"
+#include "codecs/over_white.h"
 #include "support/bitmap_compare.h"
 
 #include <QFile>
@@ -25,12 +26,7 @@ std::unique_ptr<Graphic> decodeAs(const QByteArray& bytes, const QString& name)
     return codecs::decodeGraphic(bytes, QFileInfo(name).suffix());
 }
 
-Bitmap drawn(const Graphic& graphic)
-{
-    Bitmap bitmap;
-    bitmap.assign(graphic);
-    return bitmap;
-}
+Bitmap drawn(const Graphic& graphic) { return codecs::drawnOverWhite(graphic); }
 
 Bitmap basePicture()
 {

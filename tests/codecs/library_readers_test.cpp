@@ -3,6 +3,7 @@
 // from the published layouts, and on damaged data.
 #include "codecs/codec.h"
 #include "codecs/library_test_support.h"
+#include "codecs/over_white.h"
 #include "codecs/rgba_graphic.h"
 #include "graphics/errors.h"
 #include "graphics/pixel_rows.h"
@@ -224,9 +225,7 @@ TEST(LibraryGif, TransparencyIsTheBitmapsTransparentColour)
     EXPECT_TRUE(sameBitmap(overBackground(binaryAlpha(), 4, 3, clBlack), load("gif_transparent.gif", clBlack)));
     // Copying keeps the transparency.
     const Bitmap copy(*bitmap);
-    Bitmap target(4, 3, pf24bit);
-    copy.drawOnto(target, 0, 0);
-    EXPECT_TRUE(sameBitmap(overBackground(binaryAlpha(), 4, 3, clWhite), target));
+    EXPECT_TRUE(sameBitmap(overBackground(binaryAlpha(), 4, 3, clWhite), codecs::drawnOverWhite(copy)));
 }
 
 namespace {

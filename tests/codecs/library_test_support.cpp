@@ -1,6 +1,6 @@
 #include "codecs/library_test_support.h"
 
-#include "graphics/pixel_rows.h"
+#include "codecs/over_white.h"
 #include "support/bitmap_compare.h"
 
 #include <QFile>
@@ -121,10 +121,7 @@ Bitmap overBackground(const std::vector<Rgba>& pixels, int width, int height, Co
 Bitmap decodeAndDraw(const QByteArray& bytes, const QString& extension, Colour background)
 {
     const std::unique_ptr<Graphic> graphic = codecs::decodeGraphic(bytes, extension);
-    Bitmap target(graphic->width(), graphic->height(), pf24bit);
-    fillRows(target, 0, target.height(), background);
-    graphic->drawOnto(target, 0, 0);
-    return target;
+    return codecs::drawnOver(*graphic, graphic->width(), graphic->height(), background);
 }
 
 } // namespace kel::test::library

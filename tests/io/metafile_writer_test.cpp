@@ -1,6 +1,7 @@
 #include "io/metafile_writer.h"
 
 #include "codecs/codec.h"
+#include "codecs/over_white.h"
 #include "graphics/errors.h"
 #include "support/bitmap_compare.h"
 
@@ -43,9 +44,7 @@ Bitmap readBack(const QByteArray& bytes, const char* extension)
 {
     const auto graphic = codecs::decodeGraphic(bytes, QString::fromLatin1(extension));
     EXPECT_TRUE(graphic->isMetafile());
-    Bitmap bitmap;
-    bitmap.assign(*graphic);
-    return bitmap;
+    return codecs::drawnOverWhite(*graphic);
 }
 
 TEST(EnhancedMetafile, RecordsOfAThreeByTwoPicture)

@@ -1,7 +1,0 @@
-#include "legacy_fuzz.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    kel::fuzz::decodeLegacy(data, size, "psd");
-    return 0;
-}
