@@ -5,10 +5,11 @@
 #include "app/document/opened_picture.h"
 #include "app/document/picture_preview.h"
 #include "app/document/status_line.h"
-#include "view/zoom_steps.h"
+#include "codecs/over_white.h"
 #include "graphics/pixel_rows.h"
 #include "graphics/picture.h"
 #include "support/bitmap_compare.h"
+#include "view/zoom_steps.h"
 
 #include <QDir>
 #include <QFile>
@@ -244,7 +245,7 @@ TEST(OpenDialog, StartsInTheKelvaryFolderOnlyWhenItExists)
 
 TEST(OpenedPicture, TransparentPartsComeOutWhiteIn24Bits)
 {
-    const Bitmap drawn = drawnOverWhite(SolidGraphic());
+    const Bitmap drawn = codecs::drawnOverWhite(SolidGraphic());
     EXPECT_EQ(drawn.pixelFormat(), pf24bit);
     const Colour c = rgb(9, 8, 7);
     EXPECT_TRUE(sameBitmap(bitmapFrom(4, 3, {clWhite, c, c, c, c, c, c, c, c, c, c, c}), drawn));
@@ -255,7 +256,7 @@ TEST(OpenedPicture, IndexedBitmapBecomes24BitWithItsColours)
     Bitmap indexed(2, 1, pf8bit);
     indexed.setPixel(0, 0, clRed);
     indexed.setPixel(1, 0, clBlue);
-    const Bitmap drawn = drawnOverWhite(indexed);
+    const Bitmap drawn = codecs::drawnOverWhite(indexed);
     EXPECT_EQ(drawn.pixelFormat(), pf24bit);
     EXPECT_TRUE(sameBitmap(bitmapFrom(2, 1, {clRed, clBlue}), drawn));
 }

@@ -1,16 +1,9 @@
 #include "app/document/opened_picture.h"
 
 #include "codecs/codec.h"
-#include "graphics/canvas.h"
+#include "codecs/over_white.h"
 
 namespace kel {
-
-Bitmap drawnOverWhite(const Graphic& loaded)
-{
-    Bitmap bitmap(loaded.width(), loaded.height(), pf24bit);
-    Canvas(bitmap).draw(0, 0, loaded);
-    return bitmap;
-}
 
 Bitmap loadOpenedPicture(const QString& path)
 {
@@ -19,7 +12,7 @@ Bitmap loadOpenedPicture(const QString& path)
     // of being copied. Anything else is drawn, then released.
     auto* bitmap = dynamic_cast<Bitmap*>(loaded.get());
     if (bitmap && bitmap->pixelFormat() == pf24bit && !bitmap->transparent()) return std::move(*bitmap);
-    return drawnOverWhite(*loaded);
+    return codecs::drawnOverWhite(*loaded);
 }
 
 } // namespace kel

@@ -6,10 +6,6 @@
 
 namespace kel {
 
-// A 24-bit bitmap of the graphic's size with the graphic drawn at (0, 0):
-// its transparent parts come out white.
-Bitmap drawnOverWhite(const Graphic& loaded);
-
 // Loads a picture file through the reader of its extension and returns it
 // drawn over white. Throws InvalidGraphic for an unclaimed extension or
 // rejected data, FileError when the file cannot be read.
