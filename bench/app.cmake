@@ -9,3 +9,7 @@ target_link_libraries(kelvary_bench PRIVATE kelvary_document kelvary_app kelvary
 add_executable(kelvary_open_memory
   document_open_memory.cpp document_bench_support.cpp)
 target_link_libraries(kelvary_open_memory PRIVATE kelvary_bench_support kelvary_app kelvary_test_support JPEG::JPEG)
+
+# " Enregistrer" of a 12-megapixel picture against the bare encoders.
+target_sources(kelvary_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/save_bench.cpp)
+target_link_libraries(kelvary_bench PRIVATE PNG::PNG)
