@@ -2,6 +2,8 @@
 // Shared pictures for the benchmarks.
 #include "graphics/bitmap.h"
 
+#include <benchmark/benchmark.h>
+
 namespace kel::bench {
 
 inline constexpr int kPhotoWidth = 4000;
@@ -9,5 +11,21 @@ inline constexpr int kPhotoHeight = 3000;
 
 // A 24-bit picture with photo-like variety (smooth gradients plus fine noise), made once.
 const Bitmap& photoLikeBitmap();
+
+// Runs an in-place routine on a fresh copy of the photo each time, the copy
+// made outside the timing, so no run works on the previous run's result.
+template <typename Operation>
+void onFreshCopy(benchmark::State& state, Operation operation)
+{
+    const Bitmap& photo = photoLikeBitmap();
+    Bitmap picture(photo);
+    for (auto _ : state) {
+        state.PauseTiming();
+        picture = photo;
+        state.ResumeTiming();
+        operation(picture);
+        benchmark::ClobberMemory();
+    }
+}
 
 } // namespace kel::bench

@@ -11,8 +11,6 @@
 
 namespace kel::bench {
 
-namespace {
-
 void writeJpeg(const Bitmap& bitmap, const QString& path)
 {
     FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
@@ -37,8 +35,6 @@ void writeJpeg(const Bitmap& bitmap, const QString& path)
     jpeg_destroy_compress(&info);
     std::fclose(file);
 }
-
-} // namespace
 
 QString photoJpegPath()
 {

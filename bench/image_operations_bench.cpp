@@ -11,22 +11,7 @@
 namespace {
 
 using kel::Bitmap;
-
-// Routines whose result would feed the next run (black and white, sepia)
-// start every run from a fresh copy, made outside the timing.
-template <typename Operation>
-void onFreshCopy(benchmark::State& state, Operation operation)
-{
-    const Bitmap& photo = kel::bench::photoLikeBitmap();
-    Bitmap picture(photo);
-    for (auto _ : state) {
-        state.PauseTiming();
-        picture = photo;
-        state.ResumeTiming();
-        operation(picture);
-        benchmark::ClobberMemory();
-    }
-}
+using kel::bench::onFreshCopy;
 
 // Routines that can run again on their own result with the same work.
 template <typename Operation>

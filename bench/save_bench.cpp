@@ -4,6 +4,7 @@
 // same run. The counter "ratio" is the command's time over the bare one's.
 #include "app/program_form.h"
 #include "bench_support.h"
+#include "document_bench_support.h"
 #include "support/fake_services.h"
 #include "view/image_colorizer.h"
 
@@ -12,7 +13,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 #include <png.h>
 
 #include <chrono>
@@ -74,29 +74,7 @@ void barePng(const Bitmap& bitmap, const char* path)
     std::fclose(file);
 }
 
-void bareJpeg(const Bitmap& bitmap, const char* path)
-{
-    FILE* file = std::fopen(path, "wb");
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = bitmap.width();
-    info.image_height = bitmap.height();
-    info.input_components = 3;
-    info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 80, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(bitmap.scanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
-}
+void bareJpeg(const Bitmap& bitmap, const char* path) { kel::bench::writeJpeg(bitmap, QString::fromLocal8Bit(path)); }
 
 void compareSave(benchmark::State& state, int entry, const char* extension, void (*bare)(const Bitmap&, const char*))
 {

@@ -14,19 +14,7 @@
 namespace {
 
 using kel::Bitmap;
-
-void onFreshCopy(benchmark::State& state, void (*routine)(Bitmap&))
-{
-    const Bitmap& photo = kel::bench::photoLikeBitmap();
-    Bitmap picture(photo);
-    for (auto _ : state) {
-        state.PauseTiming();
-        picture = photo;
-        state.ResumeTiming();
-        routine(picture);
-        benchmark::ClobberMemory();
-    }
-}
+using kel::bench::onFreshCopy;
 
 void BM_Special_Blur(benchmark::State& state) { onFreshCopy(state, kel::blur); }
 void BM_Special_Buttonize(benchmark::State& state) { onFreshCopy(state, kel::buttonize); }
