@@ -8,7 +8,10 @@
 #include "platform/dialogs.h"
 #include "platform/services.h"
 
+
 namespace kel {
+
+class OperationPages;
 
 struct CommandContext {
     ImageDocument& document;
@@ -17,6 +20,7 @@ struct CommandContext {
     // The picture open dialog's last file and file type, for this run.
     OpenDialogMemory& openDialog;
     PickedColour& picked;
+    OperationPages& pages;
 };
 
 using Handler = void (*)(CommandContext&);

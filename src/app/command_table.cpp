@@ -7,6 +7,7 @@
 #include "app/commands/effects_commands.h"
 #include "app/commands/export_commands.h"
 #include "app/commands/image_commands.h"
+#include "app/commands/page_commands.h"
 #include "app/commands/save_commands.h"
 #include "app/commands/special_effects_commands.h"
 #include "app/commands/view_commands.h"
@@ -133,14 +134,14 @@ constexpr CommandItem effets[] = {
 };
 
 constexpr CommandItem operations[] = {
-    {"Remplirlimage1", " Remplir une image", 0, nullptr, nullptr},
-    {"Inclinerlimage1", " Incliner une image", 0, nullptr, nullptr},
-    {"Redimensionnerlimage2", " Redimensionner une image", 0, nullptr, nullptr},
-    {"Slectionrectnagulaire1", " Sélectionner une partie", 7, nullptr, nullptr},
-    {"Couper2", " Construire un cadre", 0, nullptr, nullptr},
-    {"Copier2", " Insérer un texte", 0, nullptr, nullptr},
+    {"Remplirlimage1", " Remplir une image", 0, nullptr, &openFillPage},
+    {"Inclinerlimage1", " Incliner une image", 0, nullptr, &openInclinePage},
+    {"Redimensionnerlimage2", " Redimensionner une image", 0, nullptr, &openResizePage},
+    {"Slectionrectnagulaire1", " Sélectionner une partie", 7, nullptr, &openSelectionPage},
+    {"Couper2", " Construire un cadre", 0, nullptr, &openFramePage},
+    {"Copier2", " Insérer un texte", 0, nullptr, &openTextPage},
     separator,
-    {"Fusionneravecuneimage1", " Fusionner avec une image", 0, nullptr, nullptr},
+    {"Fusionneravecuneimage1", " Fusionner avec une image", 0, nullptr, &openFusionPage},
     separator,
     {"ExporterauformatPDF1", " Exporter au format PDF", 0, nullptr, &exportPictureAsPdf},
     {"ransformerenmtafichier1", " Transformer en métafichier", 0, nullptr, &convertPictureToMetafile},
@@ -200,7 +201,7 @@ constexpr ToolbarButtonDefinition toolbar[] = {
     {216, "Image5", &copyPicture, true},
     {242, "Image6", &pastePicture, true},
     {268, "Image9", &returnToOpenedPicture, false},
-    {294, "Image13", nullptr, true},
+    {294, "Image13", &openResizePage, true},
     {320, "Image7", &mirrorPicture<FlipMode::Horizontal>, true},
     {346, "Rotation", &mirrorPicture<FlipMode::Vertical>, true},
     {372, "Suivant", &turnPicture<QuarterTurn::Anticlockwise>, true},

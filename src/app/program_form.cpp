@@ -6,6 +6,7 @@
 #include "app/commands/colour_commands.h"
 #include "app/commands/view_commands.h"
 #include "operations/special/catalogue.h"
+#include "pages/operation_pages.h"
 #include "view/wheel_notches.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
@@ -104,7 +105,14 @@ TProgramForm::TProgramForm(Services& services, QWidget* parent)
                              [this]() -> TViewForm& { return ViewForm(); }};
     document_ = std::make_unique<ImageDocument>(*Image1, ImageCIBLE->Picture(),
                                                 [this](const QString& text) { EStatusBar1->setCaption(text); });
-    context_ = std::make_unique<CommandContext>(CommandContext{*document_, services_, controls_, openDialog_, picked_});
+    pages_ = std::make_unique<OperationPages>(
+        PageHost{*document_, services_, picked_, openDialog_,
+                 PageNavigation{[this](int index) { Notebook1->setCurrentIndex(index); },
+                                [this] { controls_.focusStatusBar(); }}},
+        Notebook1);
+    picked_.publish = [this](const PickedColour& colour) { pages_->publish(colour); };
+    context_ = std::make_unique<CommandContext>(
+        CommandContext{*document_, services_, controls_, openDialog_, picked_, *pages_});
     buildMenus();
     controls_.imageMenu = PopupMenu2;
     wireEvents();
@@ -198,8 +206,6 @@ void TProgramForm::buildPages(QWidget* client)
     Image1->setCenter(true);
     Image1->setProportional(true);
 
-    ScrollBox1 = new QScrollArea(Notebook1->widget(2));
-    ScrollBox1->setGeometry(0, 0, 629, 629);
     Notebook1->setCurrentIndex(0);
 }
 

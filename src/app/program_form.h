@@ -37,6 +37,7 @@ class TLabelBorder;
 class TPictureButton;
 class TTrackBar;
 class TViewForm;
+class OperationPages;
 
 class TProgramForm final : public QMainWindow {
     Q_OBJECT
@@ -79,7 +80,6 @@ public:
     QStackedWidget* Notebook1 = nullptr;
     QScrollArea* ScrollBox2 = nullptr;
     TImageColorizer* Image1 = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
     QLabel* Label19 = nullptr;
     QLabel* LabelROUGE = nullptr;
     TTrackBar* TrackBarROUGE = nullptr;
@@ -109,6 +109,8 @@ public:
     ImageDocument& document() { return *document_; }
     // The colour the pages share.
     PickedColour& pickedColour() { return picked_; }
+    // The operation pages on the page area's pages 1 to 7.
+    OperationPages& pages() { return *pages_; }
     // The full-screen zoom window, made on first use and kept hidden between visits.
     TViewForm& ViewForm();
 
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<ImageDocument> document_;
     OpenDialogMemory openDialog_;
     PickedColour picked_;
+    std::unique_ptr<OperationPages> pages_;
     std::unique_ptr<CommandContext> context_;
     TViewForm* viewForm_ = nullptr;
     int wheelRemainder_ = 0; // part of a wheel notch not yet acted on

@@ -1,6 +1,7 @@
 #pragma once
-// A horizontal track bar with tick marks above and number labels beneath,
-// reporting position changes and the arrival of the keyboard focus.
+// A track bar with tick marks and number labels, horizontal (labels beneath)
+// or vertical (minimum at the top, labels to the right), reporting position
+// changes and the arrival of the keyboard focus.
 #include <QSlider>
 #include <QWidget>
 
@@ -23,6 +24,7 @@ public:
     void setLineSize(int step);
     // A number label beneath every `interval` units from the minimum.
     void setLabelInterval(int interval);
+    void setOrientation(Qt::Orientation orientation);
 
     // The control that takes the keyboard focus and the mouse.
     QSlider* slider() const { return slider_; }

@@ -91,7 +91,6 @@ TEST_F(ProgramFormTest, NotebookHasItsEightPagesAndShowsTheImage)
                                "Fusions", "Remplissage", "Textes", "Inclinaison"};
     for (int i = 0; i < 8; ++i) EXPECT_EQ(form.Notebook1->widget(i)->objectName(), captions[i]);
     EXPECT_TRUE(form.Notebook1->widget(0)->isAncestorOf(form.Image1));
-    EXPECT_TRUE(form.Notebook1->widget(2)->isAncestorOf(form.ScrollBox1));
 }
 
 TEST_F(ProgramFormTest, TrackBarsStartWithTheirRangesAndZeroLabels)
