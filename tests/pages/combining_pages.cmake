@@ -1,0 +1,1 @@
+# Fusion, fill and incline pages.

@@ -1,0 +1,1 @@
+# Frame and text pages, and the publishing of the picked colour.

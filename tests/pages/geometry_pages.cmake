@@ -1,0 +1,1 @@
+# Resize and selection pages, and the page kit's spin edit.
