@@ -1,5 +1,7 @@
 #include "pages/operation_page.h"
 
+#include "platform/command_runner.h"
+
 #include <QWidget>
 
 namespace kel {
@@ -7,6 +9,11 @@ namespace kel {
 OperationPage::OperationPage(PageHost& host, QWidget* page, int index)
     : QObject(page), host_(host), page_(page), index_(index)
 {
+}
+
+void OperationPage::runHandler(const std::function<void()>& handler)
+{
+    CommandRunner(host_.services.dialogs).run(handler);
 }
 
 } // namespace kel

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QWidget;
 
 namespace kel {
@@ -22,6 +24,9 @@ protected:
     void showPicturePage() { host_.navigation.showPage(0); }
     void focusStatusBar() { host_.navigation.focusStatusBar(); }
     ImageDocument& document() { return host_.document; }
+    // Runs a control's handler as a command: an escaping error is shown in
+    // the default error box and the program goes on.
+    void runHandler(const std::function<void()>& handler);
 
     PageHost& host_;
     QWidget* page_;
