@@ -6,6 +6,7 @@
 #include "app/commands/document_commands.h"
 #include "app/commands/effects_commands.h"
 #include "app/commands/export_commands.h"
+#include "app/commands/help_commands.h"
 #include "app/commands/image_commands.h"
 #include "app/commands/page_commands.h"
 #include "app/commands/save_commands.h"
@@ -149,12 +150,12 @@ constexpr CommandItem operations[] = {
 };
 
 constexpr CommandItem aide[] = {
-    {"Index1", " Index", 0, nullptr, nullptr},
-    {"Commandes1", " Commandes", 1, nullptr, nullptr},
-    {"Windows1", " Windows", 2, nullptr, nullptr},
-    {"Internet1", " Internet", 0, nullptr, nullptr},
+    {"Index1", " Index", 0, nullptr, &showHelpIndex},
+    {"Commandes1", " Commandes", 1, nullptr, &showCommandList},
+    {"Windows1", " Windows", 2, nullptr, &showSystemWindow},
+    {"Internet1", " Internet", 0, nullptr, &showLinksWindow},
     separator,
-    {"Apropos1", " A propos", 14, nullptr, nullptr},
+    {"Apropos1", " A propos", 14, nullptr, &showAboutWindow},
 };
 
 constexpr MenuDefinition menus[] = {
@@ -184,7 +185,7 @@ constexpr CommandItem popup[] = {
     {"MenuItem9", " Aperçu avant impression", 0, nullptr, nullptr},
     {"Imprimerlimage1", " Imprimer l' image", 0, nullptr, nullptr},
     separator,
-    {"MenuItem11", " A Propos", 0, nullptr, nullptr},
+    {"MenuItem11", " A Propos", 0, nullptr, &showAboutWindow},
     separator,
     {"MenuItem13", " Quitter", 0, "Alt+X", &quitProgram},
 };
@@ -207,7 +208,7 @@ constexpr ToolbarButtonDefinition toolbar[] = {
     {372, "Suivant", &turnPicture<QuarterTurn::Anticlockwise>, true},
     {398, "Dernier", &turnPicture<QuarterTurn::Clockwise>, true},
     {424, "Image14", &showZoomWindow, true},
-    {450, "Image18", nullptr, false},
+    {450, "Image18", &showHelpIndex, false},
     {476, "Image8", &quitProgram, true},
 };
 

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 
     kel::TProgramForm mainWindow(services.services());
     dialogs.setMainWindow(&mainWindow);
-    kel::createAuxiliaryWindows(mainWindow, mainWindow.ViewForm());
+    kel::createAuxiliaryWindows(mainWindow, mainWindow.ViewForm(), services.services());
     mainWindow.show();
     const QRect screen = mainWindow.screen()->availableGeometry();
     mainWindow.move(screen.center() - mainWindow.frameGeometry().center() + mainWindow.frameGeometry().topLeft());

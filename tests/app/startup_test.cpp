@@ -17,7 +17,7 @@ TEST(Startup, CreatesTheAuxiliaryWindowsHiddenInTheirOrder)
     test::FakeServices fakes;
     test::ScriptedDialogs& dialogs = fakes.dialogs;
     TProgramForm form(fakes.services());
-    const std::vector<QDialog*> windows = createAuxiliaryWindows(form, form.ViewForm());
+    const std::vector<QDialog*> windows = createAuxiliaryWindows(form, form.ViewForm(), fakes.services());
 
     ASSERT_EQ(windows.size(), 6u);
     const QStringList captions = {QStringLiteral(" Commandes"), QStringLiteral(" Windows"), QStringLiteral(" Internet"),
@@ -35,7 +35,7 @@ TEST(Startup, AnAuxiliaryWindowClosesOnARightClick)
     test::FakeServices fakes;
     test::ScriptedDialogs& dialogs = fakes.dialogs;
     TProgramForm form(fakes.services());
-    QDialog* about = createAuxiliaryWindows(form, form.ViewForm())[4];
+    QDialog* about = createAuxiliaryWindows(form, form.ViewForm(), fakes.services())[4];
     about->show();
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5));
     QCoreApplication::sendEvent(about, &click);
