@@ -111,9 +111,13 @@ void ColourEdits::clear() const
 
 ColourEdits colourEdits(QWidget* page, int minimum, int maximum)
 {
-    return ColourEdits{spinEdit(page, QStringLiteral("R (Rouge)"), 0, minimum, maximum),
-                       spinEdit(page, QStringLiteral("V (Vert)"), 1, minimum, maximum),
-                       spinEdit(page, QStringLiteral("B (Bleu)"), 2, minimum, maximum)};
+    const ColourEdits edits{spinEdit(page, QStringLiteral("R (Rouge)"), 0, minimum, maximum),
+                            spinEdit(page, QStringLiteral("V (Vert)"), 1, minimum, maximum),
+                            spinEdit(page, QStringLiteral("B (Bleu)"), 2, minimum, maximum)};
+    // An emptied colour edit stays empty when left, so that reading it gives
+    // the conversion error rather than a silent 0.
+    for (TSpinEdit* edit : {edits.red, edits.green, edits.blue}) edit->setMendsUnreadableText(false);
+    return edits;
 }
 
 ActionButtons actionButtons(QWidget* page, bool withTester)

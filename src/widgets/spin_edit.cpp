@@ -71,7 +71,7 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event)
 {
     if (limited()) {
         const int current = value();
-        if (clamped(current) != current || !parseInteger(text())) setValue(current);
+        if (clamped(current) != current || (mendsUnreadableText_ && !parseInteger(text()))) setValue(current);
     }
     QLineEdit::focusOutEvent(event);
 }

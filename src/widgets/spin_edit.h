@@ -19,6 +19,9 @@ public:
     int value() const;
     // Writes the value brought into the range.
     void setValue(int value);
+    // Whether leaving the edit also replaces text that is no number by the
+    // minimum (the default), or keeps it for its reader to refuse.
+    void setMendsUnreadableText(bool on) { mendsUnreadableText_ = on; }
 
 signals:
     // A typed key was refused (the beep has sounded).
@@ -34,6 +37,7 @@ private:
 
     int minimum_ = 0;
     int maximum_ = 0;
+    bool mendsUnreadableText_ = true;
 };
 
 // The edit's text as a whole number; raises the conversion error naming the
