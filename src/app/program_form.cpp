@@ -344,16 +344,16 @@ Answer TProgramForm::CenteredMessageDlg(const QString& text, MessageKind kind)
 
 QPoint TProgramForm::contextMenuAnchor() const { return commands::imageMenuAnchor(*Image1); }
 
-// Wheel turns over the window zoom the view, as the keyboard focus rests on
-// the status bar; only the special-effects list, when it has the focus,
-// scrolls with the wheel.
+// Wheel turns over the window move the keyboard focus to the status bar and
+// zoom the view, whichever control had the focus, so that the arrow keys
+// never act on a control left focused. Only the special-effects list scrolls
+// when the wheel turns over it.
 bool TProgramForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::Wheel) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this) return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && (focus == ListBox1 || ListBox1->isAncestorOf(focus))) return false;
+    if (widget == ListBox1 || ListBox1->isAncestorOf(widget)) return false;
     // Whole notches only: fine-grained wheels send many small steps per notch.
     const int notches = wheelNotches(wheelRemainder_, static_cast<QWheelEvent*>(event)->angleDelta().y());
     for (int i = 0; i < -notches; ++i) runCommand("FormMouseWheelDown");

@@ -1,6 +1,7 @@
 #include "codecs/atomic_file.h"
 
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 
 #include <QSaveFile>
 
@@ -10,17 +11,17 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw FileError(QStringLiteral("Impossible de créer le fichier %1 : %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Impossible de créer le fichier %1 : %2").arg(path, deviceErrorText(file)));
     // A short write (a full disk, a file size limit) shows only in flush:
     // commit alone would put a truncated file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
-        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, deviceErrorText(file)));
 }
 
 void writeToDevice(QIODevice& device, const QByteArray& bytes)
 {
     if (!bytes.isEmpty() && device.write(bytes) != bytes.size())
-        throw FileError(QStringLiteral("Écriture impossible : %1").arg(device.errorString()));
+        throw FileError(QStringLiteral("Écriture impossible : %1").arg(deviceErrorText(device)));
 }
 
 } // namespace kel::codecs

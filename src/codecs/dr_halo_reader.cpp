@@ -3,6 +3,7 @@
 // and are a grey ramp when there is none.
 #include "codecs/legacy_formats.h"
 #include "codecs/legacy_support.h"
+#include "graphics/system_error_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,7 @@ Palette readPalette(const QString& file)
 {
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(file, input.errorString()));
+        throw FileError(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(file, deviceErrorText(input)));
     const QByteArray bytes = input.read(1 << 20);
     ByteReader reader(bytes, QStringLiteral("palette Dr. Halo"));
     if (reader.size() < kPaletteHeaderSize || reader.u8() != 'A' || reader.u8() != 'H')

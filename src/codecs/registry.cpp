@@ -3,6 +3,7 @@
 
 #include "codecs/writer_support.h"
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,10 +57,10 @@ std::unique_ptr<Graphic> loadGraphic(const QString& path)
     const ReadFunction read = requiredReader(extension);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, deviceErrorText(file)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, deviceErrorText(file)));
     return read(bytes, path);
 }
 

@@ -2,6 +2,7 @@
 
 #include "codecs/writers.h"
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 #include "io/pdf_writer.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ int exportBitmapAsPdf(const Bitmap& bitmap, const QString& pdfFileName)
     QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/kelvary-XXXXXX.bak"));
     if (!temporary.open() || temporary.write(jpeg) != jpeg.size() || !temporary.flush())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier temporaire %1 : %2")
-                            .arg(temporary.fileName(), temporary.errorString()));
+                            .arg(temporary.fileName(), deviceErrorText(temporary)));
     temporary.close();
     return JpegFileToPdf(temporary.fileName(), pdfFileName);
 }

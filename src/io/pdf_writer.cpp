@@ -2,6 +2,7 @@
 
 #include "codecs/atomic_file.h"
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,9 +48,9 @@ void WritePdfCrossReference(QByteArray& pdf, const std::vector<qint64>& offsets,
 QByteArray readWhole(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) throw FileError(file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) throw FileError(deviceErrorText(file));
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw FileError(file.errorString());
+    if (file.error() != QFileDevice::NoError) throw FileError(deviceErrorText(file));
     return bytes;
 }
 

@@ -1,10 +1,12 @@
 #include "platform/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -21,6 +24,9 @@ namespace kel {
 namespace {
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+// Wide enough for the file list's columns, the preview and the type box.
+constexpr QSize kFileDialogSize(900, 520);
 
 // A preview pane beside the file list, showing the selected picture shrunk to fit.
 void addPreview(QFileDialog& dialog, const QtDialogs::PreviewLoader& loader)
@@ -59,6 +65,37 @@ private:
     std::function<QPoint(QSize)> place_;
 };
 
+// The description of a "Description (patterns)" entry: everything before
+// the last parenthesised group and its one blank; a leading blank stays.
+QString filterDescription(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(u'(');
+    if (open <= 0) return filter;
+    return filter.left(filter[open - 1] == u' ' ? open - 1 : open);
+}
+
+// The file dialogs' own look: no places bar, the file types shown by their
+// descriptions exactly as written (Qt would trim them and repeat the
+// patterns), and a size at which the list's columns read in full.
+void shapeFileDialog(QFileDialog& dialog, const QStringList& filters)
+{
+    if (auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar"))) sidebar->hide();
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < types->count() && i < filters.size(); ++i)
+            types->setItemText(i, filterDescription(filters[i]));
+        types->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        // The name takes the room the size, type and date columns leave.
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    dialog.resize(kFileDialogSize);
+}
+
 } // namespace
 
 std::optional<FileChoice> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save)
@@ -69,16 +106,20 @@ std::optional<FileChoice> QtDialogs::runFileDialog(const FileDialogRequest& requ
     // A typed name need not exist; the command reports what it cannot read.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
-        dialog.selectNameFilter(request.filters[request.filterIndex - 1]);
+    // Chosen by place: Qt keeps the entries in its own cleaned-up wording.
+    const QStringList entries = dialog.nameFilters();
+    if (request.filterIndex >= 1 && request.filterIndex <= entries.size())
+        dialog.selectNameFilter(entries[request.filterIndex - 1]);
     dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.askBeforeReplacing) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (request.preview) addPreview(dialog, previewLoader_);
+    shapeFileDialog(dialog, request.filters);
     if (mainWindow_) dialog.move(mainWindow_->frameGeometry().topLeft() + request.offset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FileChoice{dialog.selectedFiles().first(),
-                      int(request.filters.indexOf(dialog.selectedNameFilter())) + 1};
+    // The type by its place in the list, since the shown texts are ours.
+    const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    return FileChoice{dialog.selectedFiles().first(), types ? types->currentIndex() + 1 : request.filterIndex};
 }
 
 std::optional<FileChoice> QtDialogs::openPicture(const FileDialogRequest& request)

@@ -16,6 +16,7 @@
 #include "widgets/track_bar.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -380,6 +381,46 @@ TEST(OpenDialogPlacement, FollowsTheMainWindowAfterItMoved)
     EXPECT_EQ(placed, form.frameGeometry().topLeft() + QPoint(170, 230));
     EXPECT_EQ(title, QStringLiteral(" Ouvrir une image "));
     EXPECT_EQ(filters.size(), 11);
+}
+
+// The type chosen in one opening is the one the next opening offers, with the file.
+TEST(OpenDialogMemory, TheRealDialogOffersTheTypeAndFileChosenLastTime)
+{
+    QTemporaryDir folder;
+    const QString picture = QDir(folder.path()).filePath(QStringLiteral("sample.bmp"));
+    test::writeBmp(picture, samplePicture());
+    QtServices services;
+    TProgramForm form(services.services());
+    services.dialogs().setMainWindow(&form);
+
+    auto answerWhenShown = [](std::function<void(QFileDialog&, QComboBox&, QLineEdit&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog, *dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")),
+                *dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")));
+            if (dialog->isVisible()) dialog->reject();
+        });
+    };
+    answerWhenShown([&](QFileDialog& dialog, QComboBox& types, QLineEdit& name) {
+        EXPECT_EQ(types.currentText(), QStringLiteral(" Toutes les images (*.*)"));
+        types.setCurrentIndex(1); // as a user's choice does
+        emit types.activated(1);
+        name.setText(picture);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    form.runCommand("Ouvriruneimage1");
+    ASSERT_EQ(form.document().fileName(), picture);
+
+    int offered = -1;
+    QString proposed;
+    answerWhenShown([&](QFileDialog&, QComboBox& types, QLineEdit& name) {
+        offered = types.currentIndex();
+        proposed = name.text();
+    });
+    form.runCommand("Ouvriruneimage1");
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(proposed, QStringLiteral("sample.bmp"));
 }
 
 // -------------------------------------------------------- Fermer, Supprimer

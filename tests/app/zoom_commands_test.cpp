@@ -7,6 +7,7 @@
 #include "support/scripted_dialogs.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
+#include "widgets/icon_list_box.h"
 #include "widgets/picture_button.h"
 #include "windows/view_form.h"
 
@@ -139,6 +140,19 @@ TEST_F(ZoomTest, WheelMovesTheFocusToTheStatusBar)
     form.Image1->setFocus();
     turnWheel(-120);
     EXPECT_EQ(QApplication::focusWidget(), reinterpret_cast<QWidget*>(form.EStatusBar1));
+}
+
+TEST_F(ZoomTest, WheelOverTheViewTakesTheFocusFromTheEffectsListSoDownLeavesItsSelection)
+{
+    activate();
+    form.ListBox1->setCurrentRow(3);
+    form.ListBox1->setFocus();
+    ASSERT_TRUE(form.ListBox1->hasFocus());
+    turnWheel(-120);
+    EXPECT_EQ(form.Image1->ZoomX(), 110);
+    EXPECT_EQ(QApplication::focusWidget(), reinterpret_cast<QWidget*>(form.EStatusBar1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(form.ListBox1->currentRow(), 3);
 }
 
 TEST_F(ZoomTest, ContextMenuZoomItems)

@@ -522,13 +522,29 @@ TEST(LibraryReaders, EveryLibraryExtensionIsClaimed)
         EXPECT_NE(codecs::readerFor(extension), nullptr) << extension;
 }
 
-TEST(LibraryReaders, AFileThatCannotBeOpenedIsAFileError)
+TEST(LibraryReaders, AFileThatCannotBeOpenedIsAFileErrorWithTheReasonInFrench)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    EXPECT_THROW(codecs::loadGraphic(dir.filePath("missing.png")), FileError);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.jpg"));
-    EXPECT_THROW(codecs::loadGraphic(dir.filePath("folder.jpg")), FileError);
+    QFile plain(dir.filePath("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const std::pair<const char*, const char*> cases[] = {
+        {"missing.png", "fichier ou dossier introuvable"},
+        {"folder.jpg", "c'est un dossier et non un fichier"},
+        {"plain.txt/inside.gif", "un élément du chemin n'est pas un dossier"},
+    };
+    for (const auto& [name, reason] : cases) {
+        const QString path = dir.filePath(name);
+        try {
+            codecs::loadGraphic(path);
+            ADD_FAILURE() << name << " was read";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, QString::fromUtf8(reason)))
+                << name;
+        }
+    }
 }
 
 TEST(LibraryReaders, LoadGraphicReadsAFileByItsExtension)

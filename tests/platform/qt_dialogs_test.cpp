@@ -1,9 +1,12 @@
 #include "platform/qt_services.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -11,6 +14,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -109,4 +113,47 @@ TEST(QtServices, TheBundleHandsOutTheServicesItOwns)
     EXPECT_NE(dynamic_cast<QtPrinting*>(&services.printing), nullptr);
     EXPECT_NE(dynamic_cast<SaneScanner*>(&services.scanner), nullptr);
     EXPECT_FALSE(services.system.userName().isEmpty());
+}
+
+TEST(QtDialogs, FileDialogsShowTheTypesAsWrittenWithoutPlacesBarAndGiveTheChosenType)
+{
+    QTemporaryDir folder;
+    QFile sample(folder.filePath(QStringLiteral("une image au nom assez long pour la colonne.bmp")));
+    ASSERT_TRUE(sample.open(QIODevice::WriteOnly));
+    sample.write(QByteArray(5000, 'x'));
+    sample.close();
+    const QStringList descriptions = {QStringLiteral(" Toutes les images (*.*)"), QStringLiteral(" Images Bitmaps (*.BMP)"),
+                                      QStringLiteral(" Images Paintbrush (*.PCX)")};
+    FileDialogRequest request;
+    request.folder = folder.path();
+    request.filters = {descriptions[0] + QStringLiteral(" (*.bmp *.pcx)"), descriptions[1] + QStringLiteral(" (*.bmp)"),
+                       descriptions[2] + QStringLiteral(" (*.pcx)")};
+    request.filterIndex = 2;
+    QtDialogs dialogs;
+    using Ask = std::optional<FileChoice> (QtDialogs::*)(const FileDialogRequest&);
+    for (Ask ask : {Ask(&QtDialogs::openPicture), Ask(&QtDialogs::savePicture), Ask(&QtDialogs::saveFile)}) {
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_NE(types, nullptr);
+            QStringList shown;
+            for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+            EXPECT_EQ(shown, descriptions);
+            EXPECT_EQ(types->currentIndex(), 1);
+            EXPECT_FALSE(dialog->findChild<QWidget*>(QStringLiteral("sidebar"))->isVisible());
+            auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QApplication::processEvents();
+            for (int column = 0; column < 4; ++column)
+                EXPECT_GE(list->header()->sectionSize(column),
+                          static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << column;
+            types->setCurrentIndex(2); // as a user's choice does
+            emit types->activated(2);
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("nouvelle.pcx"));
+            static_cast<QDialog*>(dialog)->accept(); // as the Open or Save button does
+            if (dialog->isVisible()) dialog->reject();
+        });
+        const std::optional<FileChoice> chosen = (dialogs.*ask)(request);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(chosen->filterIndex, 3);
+        EXPECT_EQ(chosen->fileName, folder.filePath(QStringLiteral("nouvelle.pcx")));
+    }
 }

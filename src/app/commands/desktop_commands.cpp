@@ -2,6 +2,7 @@
 
 #include "codecs/writers.h"
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 #include "platform/desktop.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ QString reserveWallpaperFile(const QString& currentFile)
         // even one that appears between the look and the write.
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return path;
-        lastProblem = file.errorString();
+        lastProblem = deviceErrorText(file);
         if (!QFileInfo::exists(path)) break; // not a name clash: the folder refuses files
     }
     throw FileError(QStringLiteral("Impossible de créer le fichier du papier peint dans %1 : %2")

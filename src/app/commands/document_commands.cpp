@@ -3,6 +3,7 @@
 #include "app/document/opened_picture.h"
 #include "codecs/codec.h"
 #include "graphics/errors.h"
+#include "graphics/system_error_text.h"
 #include "view/image_colorizer.h"
 #include "view/zoom_steps.h"
 
@@ -80,7 +81,7 @@ void deletePictureFile(CommandContext& context)
     QFile file(name);
     // A file that stays on the disk is reported, and the picture stays shown.
     if (!file.remove())
-        throw FileError(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, file.errorString()));
+        throw FileError(QStringLiteral("Impossible de supprimer le fichier %1 : %2").arg(name, deviceErrorText(file)));
     document.shown().clear();
     document.clearStatusLine();
 }
