@@ -4,7 +4,9 @@
 #include "app/artwork.h"
 #include "app/command_table.h"
 #include "app/commands/colour_commands.h"
+#include "app/commands/document_commands.h"
 #include "app/commands/view_commands.h"
+#include "codecs/codec.h"
 #include "operations/special/catalogue.h"
 #include "pages/operation_pages.h"
 #include "view/wheel_notches.h"
@@ -20,11 +22,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QWheelEvent>
@@ -81,6 +86,17 @@ TLabelBorder* frame(QWidget* parent, const QRect& place)
     return border;
 }
 
+// The local file a drop carries, when it is one file whose extension a
+// reader claims; empty otherwise.
+QString droppedPictureFile(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
+    const QFileInfo file(urls.first().toLocalFile());
+    if (!file.isFile() || !codecs::readerFor(file.suffix())) return {};
+    return file.absoluteFilePath();
+}
+
 } // namespace
 
 TProgramForm::TProgramForm(Services& services, QWidget* parent)
@@ -117,10 +133,36 @@ TProgramForm::TProgramForm(Services& services, QWidget* parent)
     controls_.imageMenu = PopupMenu2;
     wireEvents();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
     qApp->installEventFilter(this);
 }
 
 TProgramForm::~TProgramForm() = default;
+
+void TProgramForm::openFile(const QString& fileName)
+{
+    runEvent([this, fileName] { commands::openPictureFile(*context_, fileName); });
+}
+
+void TProgramForm::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+// Refused drops leave the pointer showing that nothing would happen.
+void TProgramForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (droppedPictureFile(*event->mimeData()).isEmpty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void TProgramForm::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedPictureFile(*event->mimeData());
+    if (file.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    openFile(file);
+}
 
 void TProgramForm::buildLayout(QWidget* client)
 {

@@ -55,6 +55,8 @@ public:
     void runCommand(Handler handler);
     // Runs the handler of a menu item, toolbar button or event by its component name.
     void runCommand(std::string_view name);
+    // Opens a picture file named on the command line or dropped, as " Ouvrir" would.
+    void openFile(const QString& fileName);
 
     // The modal message box centred on this window: Oui/Non for a
     // confirmation, OK for information. Any way of closing it other than
@@ -116,6 +118,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A local picture file dropped on the window opens; other drops are refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildLayout(QWidget* client);

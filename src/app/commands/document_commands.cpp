@@ -50,6 +50,16 @@ bool replaceWithFile(CommandContext& context, const QString& fileName)
     return true;
 }
 
+// The end of every opening: the working bitmaps take the picture as it is
+// shown now, the track bars their defaults, and the status bar the focus.
+void settleAfterOpening(CommandContext& context)
+{
+    context.document.takeShownAsWorking();
+    context.controls.resetToneThenChannelBars();
+    context.controls.deselectFirstEffect();
+    context.controls.focusStatusBar();
+}
+
 } // namespace
 
 void openPicture(CommandContext& context)
@@ -58,11 +68,13 @@ void openPicture(CommandContext& context)
         context.openDialog.remember(*choice);
         if (!replaceWithFile(context, choice->fileName)) return;
     }
-    // Also after a cancelled dialog: the working bitmaps take the picture as it is shown now.
-    context.document.takeShownAsWorking();
-    context.controls.resetToneThenChannelBars();
-    context.controls.deselectFirstEffect();
-    context.controls.focusStatusBar();
+    // Also after a cancelled dialog.
+    settleAfterOpening(context);
+}
+
+void openPictureFile(CommandContext& context, const QString& fileName)
+{
+    if (replaceWithFile(context, fileName)) settleAfterOpening(context);
 }
 
 void closePicture(CommandContext& context)
