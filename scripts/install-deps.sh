@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   libglib2.0-bin gsettings-desktop-schemas
+  poppler-utils libsane1
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include "app/commands/help_commands.h"
 #include "app/commands/image_commands.h"
 #include "app/commands/page_commands.h"
+#include "app/commands/print_scan_commands.h"
 #include "app/commands/save_commands.h"
 #include "app/commands/special_effects_commands.h"
 #include "app/commands/view_commands.h"
@@ -32,13 +33,13 @@ constexpr CommandItem fichier[] = {
     {"Sauvegarderlimage1", " Sauvegarder l' image", 1, "Ctrl+D", &copyFileToFolder},
     {"Installerlimagecommepapierpeint1", " Installer l' image comme papier peint", 0, "Ctrl+P",
      &installAsWallpaper},
-    {"Acquriruneimage1", " Acquérir une image", 0, "Ctrl+A", nullptr},
+    {"Acquriruneimage1", " Acquérir une image", 0, "Ctrl+A", &acquirePicture},
     separator,
-    {"Slectionnerlimprimante1", " Sélectionner l' imprimante", 0, nullptr, nullptr},
-    {"Configurerlimpression1", " Configurer l' impression", 0, nullptr, nullptr},
+    {"Slectionnerlimprimante1", " Sélectionner l' imprimante", 0, nullptr, &selectPrinter},
+    {"Configurerlimpression1", " Configurer l' impression", 0, nullptr, &setUpPrinting},
     separator,
-    {"Aperuavantimpression1", " Aperçu avant impression", 0, nullptr, nullptr},
-    {"Imprimer1", " Imprimer l' image", 0, nullptr, nullptr},
+    {"Aperuavantimpression1", " Aperçu avant impression", 0, nullptr, &previewPrintedPage},
+    {"Imprimer1", " Imprimer l' image", 0, nullptr, &printShownPicture},
     separator,
     {"Quitter1", " Quitter", 0, "Alt+X", &quitProgram},
 };
@@ -181,9 +182,9 @@ constexpr CommandItem popup[] = {
     {"Rotationantihoraire2", " Rotation antihoraire", 0, "Ctrl+F8", &turnPicture<QuarterTurn::Anticlockwise>},
     {"Rotationhoraire2", " Rotation horaire", 0, "Ctrl+F9", &turnPicture<QuarterTurn::Clockwise>},
     separator,
-    {"MenuItem8", " Configurer l' impression", 21, nullptr, nullptr},
-    {"MenuItem9", " Aperçu avant impression", 0, nullptr, nullptr},
-    {"Imprimerlimage1", " Imprimer l' image", 0, nullptr, nullptr},
+    {"MenuItem8", " Configurer l' impression", 21, nullptr, &setUpPrinting},
+    {"MenuItem9", " Aperçu avant impression", 0, nullptr, &previewPrintedPage},
+    {"Imprimerlimage1", " Imprimer l' image", 0, nullptr, &printShownPicture},
     separator,
     {"MenuItem11", " A Propos", 0, nullptr, &showAboutWindow},
     separator,
@@ -196,8 +197,8 @@ constexpr ToolbarButtonDefinition toolbar[] = {
     {60, "Image12", &renamePictureFile, true},
     {86, "Image16", &deletePictureFile, true},
     {112, "Image3", &closePicture, true},
-    {138, "Image2", nullptr, true},
-    {164, "Image19", nullptr, true},
+    {138, "Image2", &acquirePicture, true},
+    {164, "Image19", &printShownPicture, true},
     {190, "Image4", &cutPicture, true},
     {216, "Image5", &copyPicture, true},
     {242, "Image6", &pastePicture, true},

@@ -18,6 +18,10 @@ public:
 
     bool available() override;
     std::vector<ScanSource> sources() override;
+    std::optional<QString> selectSource() override;
+    std::optional<Bitmap> acquireWithDialog(const QString& source) override;
+    std::vector<ScanOption> options(const QString& source) override;
+    void setOption(const QString& source, const QString& name, const QString& value) override;
     std::optional<Bitmap> acquire(const QString& source, const ScanProgress& progress) override;
 
 private:

@@ -82,6 +82,19 @@ bool ScriptedScanner::available() { return installed; }
 
 std::vector<ScanSource> ScriptedScanner::sources() { return installed ? sourceList : std::vector<ScanSource>{}; }
 
+std::optional<QString> ScriptedScanner::selectSource()
+{
+    if (chosenSources.empty()) {
+        ADD_FAILURE() << "unexpected source selection";
+        return std::nullopt;
+    }
+    const QString chosen = chosenSources.front().value_or(QString());
+    chosenSources.pop_front();
+    return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
+}
+
+std::optional<Bitmap> ScriptedScanner::acquireWithDialog(const QString& source) { return acquire(source, {}); }
+
 std::optional<Bitmap> ScriptedScanner::acquire(const QString& source, const ScanProgress& progress)
 {
     acquiredFrom.push_back(source);

@@ -74,17 +74,25 @@ class ScriptedScanner final : public Scanner {
 public:
     bool available() override;
     std::vector<ScanSource> sources() override;
+    // Answers from `chosenSources`, failing the test when it is empty.
+    std::optional<QString> selectSource() override;
+    // Takes the next scripted scan, as acquire() does.
+    std::optional<Bitmap> acquireWithDialog(const QString& source) override;
+    std::vector<ScanOption> options(const QString&) override { return {}; }
+    void setOption(const QString&, const QString&, const QString&) override {}
     std::optional<Bitmap> acquire(const QString& source, const ScanProgress& progress) override;
 
     // Queues what the next scan gives: a picture, or nothing (cancelled).
     void answerScan(Bitmap picture) { scans_.push_back(std::move(picture)); }
     void cancelScan() { scans_.push_back(std::nullopt); }
-    bool allScansUsed() const { return scans_.empty(); }
+    bool allScansUsed() const { return scans_.empty() && chosenSources.empty(); }
 
     bool installed = true;
     std::vector<ScanSource> sourceList{{QStringLiteral("test:0"), QStringLiteral("Kelvary"),
                                         QStringLiteral("Scanner de test"), QStringLiteral("virtual device")}};
     QStringList acquiredFrom;
+    // What the selection dialog answers, in order: a source's name, or nothing (cancelled).
+    std::deque<std::optional<QString>> chosenSources;
 
 private:
     std::deque<std::optional<Bitmap>> scans_;
