@@ -67,12 +67,15 @@ public:
     explicit RecolourCache(double hue) : hue_(hue) { keys_.fill(kEmpty); }
     Colour operator()(Colour c)
     {
+        // Neighbours along a row are most often alike.
+        if (c == lastKey_) return lastValue_;
+        lastKey_ = c;
         const std::size_t slot = (c ^ (c >> 11) ^ (c >> 17)) & (kSlots - 1);
         if (keys_[slot] != c) {
             keys_[slot] = c;
             values_[slot] = withHue(c, hue_);
         }
-        return values_[slot];
+        return lastValue_ = values_[slot];
     }
 
 private:
@@ -81,42 +84,81 @@ private:
     double hue_;
     std::array<Colour, kSlots> keys_;
     std::array<Colour, kSlots> values_{};
+    Colour lastKey_ = kEmpty;
+    Colour lastValue_ = 0;
 };
 
 struct Point {
     int x, y;
 };
 
-// First in, first out; doubles its storage when full, so the pending points
-// of any frontier fit.
-class PointQueue {
+// Which pixels of a 24-bit bitmap join the fill, and the marks of those
+// already recoloured (one bit a pixel: an eighth of the memory to clear).
+class FillArea {
 public:
-    PointQueue() : slots_(4096) {}
-    bool empty() const { return count_ == 0; }
-    void push(Point p)
+    FillArea(Bitmap& bitmap, double tolerance, Colour seed)
+        : bitmap_(bitmap), width_(bitmap.width()),
+          visited_((std::size_t(bitmap.width()) * std::size_t(bitmap.height()) + 63) / 64, 0)
     {
-        if (count_ == slots_.size()) grow();
-        slots_[(head_ + count_) & (slots_.size() - 1)] = p;
-        ++count_;
+        // For each channel, the values that pass |v - seed| > 150 x tolerance, as written in double.
+        const double limit = 150 * tolerance;
+        for (int v = 0; v < 256; ++v) {
+            passRed_[std::size_t(v)] = !(std::abs(v - redOf(seed)) > limit);
+            passGreen_[std::size_t(v)] = !(std::abs(v - greenOf(seed)) > limit);
+            passBlue_[std::size_t(v)] = !(std::abs(v - blueOf(seed)) > limit);
+        }
     }
-    Point pop()
+
+    // Not yet recoloured and within the tolerance (an unmarked pixel still has its own colour).
+    bool joins(int x, int y) const
     {
-        const Point p = slots_[head_];
-        head_ = (head_ + 1) & (slots_.size() - 1);
-        --count_;
-        return p;
+        const std::size_t index = std::size_t(y) * std::size_t(width_) + std::size_t(x);
+        if (visited_[index >> 6] & (std::uint64_t(1) << (index & 63))) return false;
+        const std::uint8_t* p = bitmap_.rowUnchecked(y) + std::ptrdiff_t(x) * 3;
+        return passRed_[p[2]] & passGreen_[p[1]] & passBlue_[p[0]];
+    }
+
+    // One pending point for each run of joining pixels from left to right of row y.
+    void pushRuns(int left, int right, int y, std::vector<Point>& pending) const
+    {
+        const std::uint8_t* p = bitmap_.rowUnchecked(y) + std::ptrdiff_t(left) * 3;
+        std::size_t index = std::size_t(y) * std::size_t(width_) + std::size_t(left);
+        bool inRun = false;
+        for (int x = left; x <= right; ++x, ++index, p += 3) {
+            const std::uint64_t marks = visited_[index >> 6];
+            if ((index & 63) == 0 && marks == ~std::uint64_t(0) && right - x >= 63) {
+                // 64 pixels recoloured already: the row this span was reached from.
+                inRun = false;
+                x += 63;
+                index += 63;
+                p += 63 * 3;
+                continue;
+            }
+            const bool joins = !((marks >> (index & 63)) & 1) && (passRed_[p[2]] & passGreen_[p[1]] & passBlue_[p[0]]);
+            if (joins && !inRun) pending.push_back({x, y});
+            inRun = joins;
+        }
+    }
+
+    // Recolours and marks the pixels left to right of row y.
+    void fillSpan(int left, int right, int y, RecolourCache& recolour)
+    {
+        std::uint8_t* p = bitmap_.rowUnchecked(y) + std::ptrdiff_t(left) * 3;
+        for (int x = left; x <= right; ++x, p += 3) colourToBgr(recolour(colourFromBgr(p)), p);
+        // The marks of the span, a word at a time.
+        const std::size_t first = std::size_t(y) * std::size_t(width_) + std::size_t(left);
+        const std::size_t last = first + std::size_t(right - left);
+        for (std::size_t word = first >> 6; word <= last >> 6; ++word) {
+            const std::size_t from = std::max(first, word << 6) & 63, to = std::min(last, (word << 6) + 63) & 63;
+            visited_[word] |= (~std::uint64_t(0) >> (63 - to)) & (~std::uint64_t(0) << from);
+        }
     }
 
 private:
-    void grow()
-    {
-        std::vector<Point> larger(slots_.size() * 2);
-        for (std::size_t i = 0; i < count_; ++i) larger[i] = slots_[(head_ + i) & (slots_.size() - 1)];
-        slots_ = std::move(larger);
-        head_ = 0;
-    }
-    std::vector<Point> slots_;
-    std::size_t head_ = 0, count_ = 0;
+    Bitmap& bitmap_;
+    const int width_;
+    std::vector<std::uint64_t> visited_;
+    std::array<std::uint8_t, 256> passRed_{}, passGreen_{}, passBlue_{};
 };
 
 } // namespace
@@ -129,39 +171,30 @@ void FloodFill(Bitmap& bitmap, int x, int y, double tolerance, Colour seed, Colo
     if (!bitmap.contains(x, y)) return;
     const int width = bitmap.width(), height = bitmap.height();
 
-    // For each channel, the values that pass |v - seed| > 150 x tolerance, as written in double.
-    const double limit = 150 * tolerance;
-    std::array<std::uint8_t, 256> passRed{}, passGreen{}, passBlue{};
-    for (int v = 0; v < 256; ++v) {
-        passRed[std::size_t(v)] = !(std::abs(v - redOf(seed)) > limit);
-        passGreen[std::size_t(v)] = !(std::abs(v - greenOf(seed)) > limit);
-        passBlue[std::size_t(v)] = !(std::abs(v - blueOf(seed)) > limit);
-    }
-
+    // The pixels the breadth-first fill reaches do not depend on the order of
+    // the visits: those connected through pixels within the tolerance to a
+    // neighbour of the seed within it (so the seed joins only through one).
+    // A recoloured pixel depends only on its own colour, so the region is
+    // filled a row span at a time, its ends found by scanning. The pending
+    // points grow as the frontier needs.
     RecolourCache recolour(hueOf(fill));
-    // One bit per pixel: an eighth of the memory to clear and to page in.
-    std::vector<std::uint64_t> visited((std::size_t(width) * std::size_t(height) + 63) / 64, 0);
-    PointQueue queue;
-    queue.push({x, y});
+    FillArea area(bitmap, tolerance, seed);
+    std::vector<Point> pending;
+    if (x + 1 < width) pending.push_back({x + 1, y});
+    if (x - 1 >= 0) pending.push_back({x - 1, y});
+    if (y + 1 < height) pending.push_back({x, y + 1});
+    if (y - 1 >= 0) pending.push_back({x, y - 1});
 
-    auto visit = [&](int nx, int ny) {
-        const std::size_t index = std::size_t(ny) * std::size_t(width) + std::size_t(nx);
-        std::uint64_t& word = visited[index >> 6];
-        const std::uint64_t bit = std::uint64_t(1) << (index & 63);
-        if (word & bit) return;
-        std::uint8_t* p = bitmap.rowUnchecked(ny) + std::ptrdiff_t(nx) * 3;
-        if (!(passRed[p[2]] & passGreen[p[1]] & passBlue[p[0]])) return;
-        colourToBgr(recolour(colourFromBgr(p)), p);
-        word |= bit;
-        queue.push({nx, ny});
-    };
-
-    while (!queue.empty()) {
-        const Point at = queue.pop();
-        if (at.x + 1 < width) visit(at.x + 1, at.y);
-        if (at.x - 1 >= 0) visit(at.x - 1, at.y);
-        if (at.y + 1 < height) visit(at.x, at.y + 1);
-        if (at.y - 1 >= 0) visit(at.x, at.y - 1);
+    while (!pending.empty()) {
+        const Point at = pending.back();
+        pending.pop_back();
+        if (!area.joins(at.x, at.y)) continue;
+        int left = at.x, right = at.x;
+        while (left > 0 && area.joins(left - 1, at.y)) --left;
+        while (right + 1 < width && area.joins(right + 1, at.y)) ++right;
+        area.fillSpan(left, right, at.y, recolour);
+        if (at.y > 0) area.pushRuns(left, right, at.y - 1, pending);
+        if (at.y + 1 < height) area.pushRuns(left, right, at.y + 1, pending);
     }
 }
 

@@ -25,9 +25,9 @@ double HueToChannel(double h, double q, double p);
 // The pixel recoloured with the hue of `fill`: channels rounded to nearest, halves to even.
 Colour fillHueColour(Colour pixel, Colour fill);
 
-// Breadth-first fill of a 24-bit bitmap from (x, y). A pixel joins when none
-// of its channels differs from `seed` by more than 150 x tolerance; neighbours
-// are examined right, left, down, up. The seed itself is recoloured only when
+// Fills the region of a 24-bit bitmap that a breadth-first fill from (x, y)
+// reaches. A pixel joins when none of its channels differs from `seed` by
+// more than 150 x tolerance. The seed itself is recoloured only when
 // it is reached again through a neighbour. A seed outside the picture fills
 // nothing; another pixel format throws RangeError.
 void FloodFill(Bitmap& bitmap, int x, int y, double tolerance, Colour seed, Colour fill);

@@ -169,7 +169,7 @@ TEST_F(CombiningPages, FillRecoloursTheClickedRegionWithTheEditsLowEightBits)
     for (const Case& c : cases) {
         SCOPED_TRACE(test::colourText(c.region) + " with " + c.red + " " + c.green + " " + c.blue);
         open(filled(10, 10, c.region));
-        form.pages().publish(PickedColour{7, 8, 9});
+        form.pages().publish(PickedColour{7, 8, 9, {}});
         form.runCommand("Remplirlimage1");
         ASSERT_EQ(page(), 5);
         EXPECT_EQ(fill().FlatEdit.red->text(), QStringLiteral("0"));
@@ -277,7 +277,7 @@ TEST_F(CombiningPages, InclineTurnsTheShownPictureOverTheEditsBackground)
         open(c.source);
         form.runCommand("Inclinerlimage1");
         ASSERT_EQ(page(), 7);
-        incline().FlatEdit.show(PickedColour{1, 2, 3});
+        incline().FlatEdit.show(PickedColour{1, 2, 3, {}});
         incline().TrackBarINCLINER->setPosition(c.angle);
         click(incline().Button15);
         click(incline().Button15); // from the shown picture again, not from the preview
