@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream
   libglib2.0-bin gsettings-desktop-schemas
   poppler-utils libsane1
 )
