@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace kel {
@@ -118,6 +119,23 @@ public:
         return passRed_[p[2]] & passGreen_[p[1]] & passBlue_[p[0]];
     }
 
+    // The first and last columns of the run of joining pixels through x
+    // (which joins) on row y.
+    std::pair<int, int> runThrough(int x, int y) const
+    {
+        const std::uint8_t* row = bitmap_.rowUnchecked(y);
+        const std::size_t rowStart = std::size_t(y) * std::size_t(width_);
+        const auto joinsAt = [&](int i) {
+            const std::size_t index = rowStart + std::size_t(i);
+            const std::uint8_t* p = row + std::ptrdiff_t(i) * 3;
+            return !((visited_[index >> 6] >> (index & 63)) & 1) && (passRed_[p[2]] & passGreen_[p[1]] & passBlue_[p[0]]);
+        };
+        int left = x, right = x;
+        while (left > 0 && joinsAt(left - 1)) --left;
+        while (right + 1 < width_ && joinsAt(right + 1)) ++right;
+        return {left, right};
+    }
+
     // One pending point for each run of joining pixels from left to right of row y.
     void pushRuns(int left, int right, int y, std::vector<Point>& pending) const
     {
@@ -189,9 +207,7 @@ void FloodFill(Bitmap& bitmap, int x, int y, double tolerance, Colour seed, Colo
         const Point at = pending.back();
         pending.pop_back();
         if (!area.joins(at.x, at.y)) continue;
-        int left = at.x, right = at.x;
-        while (left > 0 && area.joins(left - 1, at.y)) --left;
-        while (right + 1 < width && area.joins(right + 1, at.y)) ++right;
+        const auto [left, right] = area.runThrough(at.x, at.y);
         area.fillSpan(left, right, at.y, recolour);
         if (at.y > 0) area.pushRuns(left, right, at.y - 1, pending);
         if (at.y + 1 < height) area.pushRuns(left, right, at.y + 1, pending);
