@@ -5,10 +5,13 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -65,6 +68,23 @@ private:
     std::function<QPoint(QSize)> place_;
 };
 
+// The file list's sizes and dates in the program's French, whatever the
+// system's locale: Qt's model words them in the system's language.
+class FrenchFileList final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == 3) return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        return files->isDir(file) ? QString() : QLocale().formattedDataSize(files->size(file));
+    }
+};
+
 // The description of a "Description (patterns)" entry: everything before
 // the last parenthesised group and its one blank; a leading blank stays.
 QString filterDescription(const QString& filter)
@@ -102,6 +122,7 @@ std::optional<FileChoice> QtDialogs::runFileDialog(const FileDialogRequest& requ
 {
     QFileDialog dialog(mainWindow_, request.title, request.folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FrenchFileList(&dialog));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // A typed name need not exist; the command reports what it cannot read.
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -129,6 +131,7 @@ TEST(QtDialogs, FileDialogsShowTheTypesAsWrittenWithoutPlacesBarAndGiveTheChosen
     request.filters = {descriptions[0] + QStringLiteral(" (*.bmp *.pcx)"), descriptions[1] + QStringLiteral(" (*.bmp)"),
                        descriptions[2] + QStringLiteral(" (*.pcx)")};
     request.filterIndex = 2;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QtDialogs dialogs;
     using Ask = std::optional<FileChoice> (QtDialogs::*)(const FileDialogRequest&);
     for (Ask ask : {Ask(&QtDialogs::openPicture), Ask(&QtDialogs::savePicture), Ask(&QtDialogs::saveFile)}) {
@@ -142,6 +145,11 @@ TEST(QtDialogs, FileDialogsShowTheTypesAsWrittenWithoutPlacesBarAndGiveTheChosen
             EXPECT_FALSE(dialog->findChild<QWidget*>(QStringLiteral("sidebar"))->isVisible());
             auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
             QApplication::processEvents();
+            // Sizes and dates in the program's French, not the system's language.
+            const QModelIndex name = list->model()->index(0, 0, list->rootIndex());
+            EXPECT_EQ(name.siblingAtColumn(1).data().toString(), QLocale().formattedDataSize(5000));
+            EXPECT_EQ(name.siblingAtColumn(3).data().toString(),
+                      QLocale().toString(QFileInfo(sample).lastModified(), QLocale::ShortFormat));
             for (int column = 0; column < 4; ++column)
                 EXPECT_GE(list->header()->sectionSize(column),
                           static_cast<QAbstractItemView*>(list)->sizeHintForColumn(column)) << column;
