@@ -5,6 +5,8 @@
 
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace kel::codecs {
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes)
@@ -13,8 +15,9 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(QStringLiteral("Impossible de créer le fichier %1 : %2").arg(path, deviceErrorText(file)));
     // A short write (a full disk, a file size limit) shows only in flush:
-    // commit alone would put a truncated file in place of the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+    // commit alone would put a truncated file in place of the old one. Commit
+    // syncs too but goes on when the sync fails, so the sync comes first here.
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0 || !file.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, deviceErrorText(file)));
 }
 

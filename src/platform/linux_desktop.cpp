@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kel {
 
@@ -202,6 +203,11 @@ bool copyFileIntoFolder(const QString& file, const QString& folder)
             out.cancelWriting();
             return false;
         }
+    }
+    // Commit would go on after a failed sync: the copy must be on the disk first.
+    if (!out.flush() || ::fdatasync(out.handle()) != 0) {
+        out.cancelWriting();
+        return false;
     }
     return out.commit();
 }
