@@ -1,5 +1,6 @@
 // The incline page's turn.
 #include "graphics/errors.h"
+#include "graphics/pixel_rows.h"
 #include "operations/incline.h"
 #include "support/bitmap_compare.h"
 
@@ -7,6 +8,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 using namespace kel;
 using kel::test::sameBitmap;
@@ -149,4 +151,60 @@ TEST(Incline, DestinationOfAnotherSizeIsWrittenOnlyWhereTheSourceLands)
     }
     Bitmap device(10, 6, pfDevice);
     EXPECT_THROW(TurnBitmap(source, device, 5, 10, 3), RangeError);
+}
+
+namespace {
+
+// The turn written out plainly, pixel by pixel, with the library's rint.
+Bitmap plainTurn(const Bitmap& source, Bitmap destination, int cx, double angle, int cy)
+{
+    const long double theta = -static_cast<long double>(angle) * std::numbers::pi_v<long double> / 180;
+    const double c = double(std::cos(theta)), s = double(std::sin(theta));
+    const int sw = source.width(), sh = source.height();
+    const int ox = (destination.width() - sw) / 2, oy = (destination.height() - sh) / 2;
+    for (int y = 0; y < destination.height(); ++y)
+        for (int x = 0; x < destination.width(); ++x) {
+            const double dx = 2 * (double(x) - cx) + 1, dy = 2 * (double(y) - cy) + 1;
+            const double sx = (dx * c - dy * s - 1) / 2 + cx - ox, sy = (dx * s + dy * c - 1) / 2 + cy - oy;
+            const double ix = std::rint(sx), iy = std::rint(sy);
+            if (!(ix >= 0 && ix < sw && iy >= 0 && iy < sh)) continue;
+            const double fx = sx - ix, fy = sy - iy;
+            const int x0 = int(ix), y0 = int(iy), x1 = std::min(x0 + 1, sw - 1), y1 = std::min(y0 + 1, sh - 1);
+            const Colour p00 = source.pixel(x0, y0), p10 = source.pixel(x1, y0);
+            const Colour p01 = source.pixel(x0, y1), p11 = source.pixel(x1, y1);
+            int channel[3];
+            for (int k = 0; k < 3; ++k) {
+                const auto at = [k](Colour p) { return double((p >> (8 * k)) & 0xFF); };
+                const double top = at(p00) + fx * (at(p10) - at(p00));
+                const double bottom = at(p01) + fx * (at(p11) - at(p01));
+                channel[k] = std::clamp(int(std::rint(top + fy * (bottom - top))), 0, 255);
+            }
+            destination.setPixel(x, y, rgb(channel[0], channel[1], channel[2]));
+        }
+    return destination;
+}
+
+} // namespace
+
+TEST(Incline, RandomTurnsMatchThePlainFormulaByteForByte)
+{
+    std::mt19937 random(20261209);
+    const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 60; ++round) {
+        // Noise, so that every extrapolated weight shows in the bytes.
+        Bitmap source(between(1, 150), between(1, 150), pf24bit);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x) source.setPixel(x, y, Colour(random() & 0xFFFFFF));
+        Bitmap destination(round % 3 ? source.width() : between(1, 200), round % 3 ? source.height() : between(1, 200),
+                           pf24bit);
+        fillRows(destination, 0, destination.height(), rgb(7, 77, 177));
+        const int cx = round % 4 ? destination.width() / 2 : between(-20, 220);
+        const int cy = round % 4 ? destination.height() / 2 : between(-20, 220);
+        const double angle = round % 5 ? between(0, 90) : between(-360000, 360000) / 1000.0;
+        SCOPED_TRACE(testing::Message() << source.width() << " x " << source.height() << " onto " << destination.width()
+                                        << " x " << destination.height() << " at " << angle);
+        const Bitmap expected = plainTurn(source, destination, cx, angle, cy);
+        TurnBitmap(source, destination, cx, angle, cy);
+        ASSERT_TRUE(sameBitmap(expected, destination));
+    }
 }
