@@ -11,6 +11,7 @@
 #include <immintrin.h>
 #endif
 #include <numbers>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -103,20 +104,7 @@ struct Turn {
     }
 };
 
-// The instruction sets the turn can use, best last.
-enum class Simd { None, Avx2, Avx512 };
-
-Simd simdLevel()
-{
-#if defined(__GNUC__) && defined(__x86_64__)
-    static const Simd level = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") ? Simd::Avx512
-                              : __builtin_cpu_supports("avx2")                                        ? Simd::Avx2
-                                                                                                      : Simd::None;
-    return level;
-#else
-    return Simd::None;
-#endif
-}
+using Simd = TurnSimd;
 
 // Destination pixels are worked in square tiles, which keep the slanted run
 // of source pixels each tile reads within a few pages.
@@ -357,6 +345,11 @@ void turnRows(const Turn& turn, int width, int fromRow, int toRow, double c, dou
 
 void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double angle, int centreY)
 {
+    TurnBitmap(source, destination, centreX, angle, centreY, bestTurnSimd());
+}
+
+void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double angle, int centreY, TurnSimd level)
+{
     if (source.pixelFormat() != pf24bit || destination.pixelFormat() != pf24bit)
         throw RangeError(std::string("L'inclinaison demande des images 24 bits"));
     if (source.empty() || destination.empty()) return;
@@ -385,7 +378,34 @@ void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double a
     const Turn turn{source,           sw,         sh,         double(centreX),
                     double(centreY),  double(ox), double(oy), dxc.data(),
                     dxs.data(),       std::isfinite(ahead) ? std::ptrdiff_t(ahead) : 0};
-    turnRows(turn, dw, 0, dh, c, s, simdLevel(), destination);
+    const Simd simd = std::min(level, bestTurnSimd());
+    // Rows are independent: a large picture is split between two threads.
+    constexpr std::int64_t kPixelsWorthAThread = 1 << 20;
+    const int splitRow = dh / 2 / kTile * kTile;
+    if (std::int64_t(dw) * dh >= kPixelsWorthAThread && splitRow > 0 && std::thread::hardware_concurrency() > 1) {
+        std::thread lower;
+        try {
+            lower = std::thread([&] { turnRows(turn, dw, splitRow, dh, c, s, simd, destination); });
+        } catch (const std::system_error&) {
+            turnRows(turn, dw, splitRow, dh, c, s, simd, destination);
+        }
+        turnRows(turn, dw, 0, splitRow, c, s, simd, destination);
+        if (lower.joinable()) lower.join();
+        return;
+    }
+    turnRows(turn, dw, 0, dh, c, s, simd, destination);
+}
+
+TurnSimd bestTurnSimd()
+{
+#if defined(__GNUC__) && defined(__x86_64__)
+    static const Simd level = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") ? Simd::Avx512
+                              : __builtin_cpu_supports("avx2")                                        ? Simd::Avx2
+                                                                                                      : Simd::None;
+    return level;
+#else
+    return Simd::None;
+#endif
 }
 
 Bitmap inclinedBitmap(const Bitmap& picture, double angle, Colour background)

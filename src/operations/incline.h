@@ -15,6 +15,13 @@ inline int ClampRange(int value, int low, int high) { return value > high ? high
 // then centred on the destination.
 void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double angle, int centreY);
 
+// The instruction sets the turn may use, fewest first; every one gives the same bytes.
+enum class TurnSimd { None, Avx2, Avx512 };
+// The best this processor offers.
+TurnSimd bestTurnSimd();
+// The turn using at most `level`.
+void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double angle, int centreY, TurnSimd level);
+
 // The incline page's turn: a 24-bit copy of `picture` turned by `angle` about
 // (W div 2, H div 2) onto a bitmap of the same size filled with `background`.
 Bitmap inclinedBitmap(const Bitmap& picture, double angle, Colour background);

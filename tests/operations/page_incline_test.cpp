@@ -186,16 +186,22 @@ Bitmap plainTurn(const Bitmap& source, Bitmap destination, int cx, double angle,
 
 } // namespace
 
-TEST(Incline, RandomTurnsMatchThePlainFormulaByteForByte)
+TEST(Incline, RandomTurnsMatchThePlainFormulaByteForByteWithEveryInstructionSet)
 {
     std::mt19937 random(20261209);
     const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    for (int round = 0; round < 60; ++round) {
+    const auto noise = [&](int width, int height) {
         // Noise, so that every extrapolated weight shows in the bytes.
-        Bitmap source(between(1, 150), between(1, 150), pf24bit);
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x) source.setPixel(x, y, Colour(random() & 0xFFFFFF));
-        Bitmap destination(round % 3 ? source.width() : between(1, 200), round % 3 ? source.height() : between(1, 200),
+        Bitmap b(width, height, pf24bit);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) b.setPixel(x, y, Colour(random() & 0xFFFFFF));
+        return b;
+    };
+    // The last round is large enough to be split between threads.
+    for (int round = 0; round <= 60; ++round) {
+        const Bitmap source = round == 60 ? noise(1201, 901) : noise(between(1, 150), between(1, 150));
+        const bool sameSize = round % 3 != 0 || round == 60;
+        Bitmap destination(sameSize ? source.width() : between(1, 200), sameSize ? source.height() : between(1, 200),
                            pf24bit);
         fillRows(destination, 0, destination.height(), rgb(7, 77, 177));
         const int cx = round % 4 ? destination.width() / 2 : between(-20, 220);
@@ -204,7 +210,11 @@ TEST(Incline, RandomTurnsMatchThePlainFormulaByteForByte)
         SCOPED_TRACE(testing::Message() << source.width() << " x " << source.height() << " onto " << destination.width()
                                         << " x " << destination.height() << " at " << angle);
         const Bitmap expected = plainTurn(source, destination, cx, angle, cy);
-        TurnBitmap(source, destination, cx, angle, cy);
-        ASSERT_TRUE(sameBitmap(expected, destination));
+        for (TurnSimd level : {TurnSimd::None, TurnSimd::Avx2, TurnSimd::Avx512}) {
+            if (level > bestTurnSimd()) continue;
+            Bitmap turned(destination);
+            TurnBitmap(source, turned, cx, angle, cy, level);
+            ASSERT_TRUE(sameBitmap(expected, turned)) << "instruction set " << int(level);
+        }
     }
 }
