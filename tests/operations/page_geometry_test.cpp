@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+#include <vector>
+
 using namespace kel;
 using kel::test::sameBitmap;
 
@@ -54,18 +58,33 @@ TEST(ResizeSizes, ProposalsAndCommitsFollowTheEditsOfTheRightSide)
 
 TEST(ResizeStretch, TakesTheNearestSourcePixelForEveryTargetPixel)
 {
-    const Bitmap source = numbered(7, 5);
-    const PictureSize sizes[] = {{7, 5}, {3, 2}, {14, 10}, {1, 1}, {20, 3}, {2, 9}};
-    for (const PictureSize& size : sizes) {
-        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+    // Fixed small cases, then random sizes wide enough for the block copies,
+    // from 24-bit and 32-bit sources, compared byte for byte.
+    std::vector<std::pair<PictureSize, PictureSize>> cases;
+    for (const PictureSize size : {PictureSize{7, 5}, {3, 2}, {14, 10}, {1, 1}, {20, 3}, {2, 9}})
+        cases.push_back({PictureSize{7, 5}, size});
+    std::mt19937 random(4242);
+    const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 40; ++round)
+        cases.push_back({PictureSize{between(1, 300), between(1, 40)}, PictureSize{between(1, 400), between(1, 50)}});
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        const auto [from, to] = cases[n];
+        const PixelFormat format = n % 2 ? pf32bit : pf24bit;
+        SCOPED_TRACE(testing::Message() << from.width << " x " << from.height << " (" << bitsPerPixel(format)
+                                        << " bits) to " << to.width << " x " << to.height);
+        Bitmap source(from.width, from.height, format);
+        for (int y = 0; y < from.height; ++y)
+            for (int x = 0; x < from.width; ++x) source.setPixel(x, y, Colour(random() & 0xFFFFFF));
         // Target pixel i of n takes source pixel floor(i x N / n).
-        Bitmap expected(size.width, size.height, pf24bit);
-        for (int y = 0; y < size.height; ++y)
-            for (int x = 0; x < size.width; ++x)
-                expected.setPixel(x, y, source.pixel(x * 7 / size.width, y * 5 / size.height));
-        const Bitmap result = stretchedBitmap(source, size.width, size.height);
-        EXPECT_EQ(result.pixelFormat(), pfDevice);
-        EXPECT_TRUE(sameBitmap(expected, result));
+        Bitmap expected(to.width, to.height, pfDevice);
+        for (int y = 0; y < to.height; ++y)
+            for (int x = 0; x < to.width; ++x)
+                expected.setPixel(x, y, source.pixel(x * from.width / to.width, y * from.height / to.height));
+        const Bitmap result = stretchedBitmap(source, to.width, to.height);
+        ASSERT_EQ(result.pixelFormat(), pfDevice);
+        for (int y = 0; y < to.height; ++y)
+            ASSERT_EQ(0, std::memcmp(expected.rowUnchecked(y), result.rowUnchecked(y), std::size_t(to.width) * 4))
+                << "row " << y;
     }
 }
 
