@@ -10,7 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
   desktop-file-utils appstream
-  libglib2.0-bin gsettings-desktop-schemas
+  libglib2.0-bin gsettings-desktop-schemas dbus-daemon
   poppler-utils libsane1
 )
 
