@@ -86,27 +86,25 @@ TEST(MirrorTurn, RepeatsGiveTheBytesBack)
 
 TEST(MirrorTurn, LargePicturesCrossTileEdgesAndVectorSteps)
 {
-    // 300 x 200 is not a multiple of the tile size, nor of 32 pixels.
-    for (PixelFormat format : {pf24bit, pf32bit, pf8bit}) {
-        SCOPED_TRACE(bitsPerPixel(format));
-        const Bitmap source = distinctPicture(300, 200, format);
-        const Bitmap right = rotateBitmap(source, QuarterTurn::Clockwise);
-        ASSERT_EQ(right.width(), 200);
-        ASSERT_EQ(right.height(), 300);
-        EXPECT_EQ(readPixel(right, 199, 0), readPixel(source, 0, 0));
-        EXPECT_TRUE(sameBitmap(
-            model(source, 200, 300, [](int x, int y) { return turned(QuarterTurn::Clockwise, x, y, 300, 200); }),
-            right));
-        EXPECT_TRUE(sameBitmap(model(source, 200, 300,
-                                     [](int x, int y) { return turned(QuarterTurn::Anticlockwise, x, y, 300, 200); }),
-                               rotateBitmap(source, QuarterTurn::Anticlockwise)));
-        for (FlipMode mode : {FlipMode::Horizontal, FlipMode::Vertical}) {
-            Bitmap picture(source);
-            flipBitmap(picture, mode);
-            EXPECT_TRUE(
-                sameBitmap(model(source, 300, 200, [&](int x, int y) { return flipped(mode, x, y, 300, 200); }), picture));
+    // Sizes that are not multiples of the tile size, nor of 32 pixels.
+    for (auto [w, h] : {std::pair{300, 200}, {257, 131}})
+        for (PixelFormat format : {pf24bit, pf32bit, pf8bit}) {
+            SCOPED_TRACE(testing::Message() << w << " x " << h << " at " << bitsPerPixel(format));
+            const Bitmap source = distinctPicture(w, h, format);
+            const Bitmap right = rotateBitmap(source, QuarterTurn::Clockwise);
+            ASSERT_EQ(right.width(), h);
+            ASSERT_EQ(right.height(), w);
+            EXPECT_EQ(readPixel(right, h - 1, 0), readPixel(source, 0, 0));
+            for (QuarterTurn turn : {QuarterTurn::Clockwise, QuarterTurn::Anticlockwise})
+                EXPECT_TRUE(sameBitmap(model(source, h, w, [&](int x, int y) { return turned(turn, x, y, w, h); }),
+                                       rotateBitmap(source, turn)));
+            for (FlipMode mode : {FlipMode::Horizontal, FlipMode::Vertical}) {
+                Bitmap picture(source);
+                flipBitmap(picture, mode);
+                EXPECT_TRUE(
+                    sameBitmap(model(source, w, h, [&](int x, int y) { return flipped(mode, x, y, w, h); }), picture));
+            }
         }
-    }
 }
 
 TEST(MirrorTurn, NarrowAndEmptyPictures)
