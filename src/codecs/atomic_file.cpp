@@ -9,7 +9,7 @@
 
 namespace kel::codecs {
 
-void writeFileAtomically(const QString& path, const QByteArray& bytes)
+void writeFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -17,8 +17,19 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
     // A short write (a full disk, a file size limit) shows only in flush:
     // commit alone would put a truncated file in place of the old one. Commit
     // syncs too but goes on when the sync fails, so the sync comes first here.
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0 || !file.commit())
+    // An exception leaves the save file uncommitted: its destructor removes
+    // the temporary file and the old one stays.
+    write(file);
+    if (!file.flush() || ::fdatasync(file.handle()) != 0 || !file.commit())
         throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, deviceErrorText(file)));
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    writeFileAtomically(path, [&](QIODevice& file) {
+        if (file.write(bytes) != bytes.size())
+            throw FileError(QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(path, deviceErrorText(file)));
+    });
 }
 
 void writeToDevice(QIODevice& device, const QByteArray& bytes)

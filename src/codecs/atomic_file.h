@@ -7,10 +7,15 @@
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
+
 namespace kel::codecs {
 
 // Throws FileError with the system's text when the file cannot be written.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
+// The same for bytes a writer sends to the temporary file itself; whatever
+// it throws leaves the old file in place.
+void writeFileAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
 
 // Writes all the bytes to an open device; a short write raises FileError
 // ("Écriture impossible : <the device's text>").

@@ -69,7 +69,8 @@ const std::vector<WriterEntry>& writers()
     using namespace detail;
     static const std::vector<WriterEntry> all = {
         {WriteFormat::Bmp, {QStringLiteral("bmp")},
-         [](const Bitmap& b) { return guarded("BMP", [&] { return encodeBmp(b); }); }},
+         [](const Bitmap& b) { return guarded("BMP", [&] { return encodeBmp(b); }); },
+         [](const Bitmap& b, QIODevice& device) { guarded("BMP", [&] { writeBmp(b, device); }); }},
         {WriteFormat::Gif, {QStringLiteral("gif")},
          [](const Bitmap& b) { return guarded("GIF", [&] { return encodeGif(b); }); }},
         {WriteFormat::Jpeg, {QStringLiteral("jpg"), QStringLiteral("jpeg")}, [](const Bitmap& b) { return encodeJpeg(b); }},
@@ -82,5 +83,10 @@ const std::vector<WriterEntry>& writers()
 }
 
 EncodeFunction writerFor(const QString& extension) { return claimant(writers(), &WriterEntry::encode, extension); }
+
+StreamFunction streamWriterFor(const QString& extension)
+{
+    return claimant(writers(), &WriterEntry::stream, extension);
+}
 
 } // namespace kel::codecs

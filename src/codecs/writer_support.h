@@ -9,6 +9,7 @@
 namespace kel::codecs::detail {
 
 QByteArray encodeBmp(const Bitmap& bitmap);
+void writeBmp(const Bitmap& bitmap, QIODevice& device);
 QByteArray encodeGif(const Bitmap& bitmap);
 QByteArray encodePng(const Bitmap& bitmap);
 QByteArray encodeTarga(const Bitmap& bitmap);
@@ -19,7 +20,7 @@ QByteArray encodeJpegBytes(const Bitmap& bitmap, int quality);
 
 // Runs an encoder so that every failure comes out as FileError.
 template <typename Encode>
-QByteArray guarded(const char* format, Encode encode)
+auto guarded(const char* format, Encode encode) -> decltype(encode())
 {
     try {
         return encode();

@@ -9,6 +9,7 @@
 #include "graphics/bitmap.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -41,16 +42,23 @@ QByteArray encodeJpeg(const Bitmap& bitmap, int quality = 80);
 // The program's own TIFF writer lives above the codecs, in io, which adds it:
 // the save command asks io::pictureWriterFor (io/picture_writers.h).
 using EncodeFunction = QByteArray (*)(const Bitmap& bitmap);
+// Writes the same bytes straight to a device, for formats whose bytes are
+// mostly the pixels as they stand: the file is never held whole in memory.
+using StreamFunction = void (*)(const Bitmap& bitmap, QIODevice& device);
 
 struct WriterEntry {
     WriteFormat format;
     QStringList extensions; // lower case, without the dot
     EncodeFunction encode;
+    StreamFunction stream = nullptr;
 };
 
 // BMP, GIF, JPEG, PNG, Targa, in the order of the save command's format table.
 const std::vector<WriterEntry>& writers();
 // The writer that claims an extension (any case, without the dot), or nullptr.
 EncodeFunction writerFor(const QString& extension);
+// The streaming writer that claims an extension, or nullptr when the format
+// is only encoded in memory.
+StreamFunction streamWriterFor(const QString& extension);
 
 } // namespace kel::codecs

@@ -6,6 +6,8 @@
 #include "codecs/writers.h"
 #include "graphics/errors.h"
 
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 namespace kel::codecs {
@@ -53,7 +55,38 @@ TEST(WriterTable, OtherExtensionsHaveNoWriter)
 
 TEST(WriterTable, FailuresComeOutAsFileError)
 {
-    for (const WriterEntry& entry : writers()) EXPECT_THROW(entry.encode(Bitmap()), FileError);
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    for (const WriterEntry& entry : writers()) {
+        EXPECT_THROW(entry.encode(Bitmap()), FileError);
+        if (entry.stream) EXPECT_THROW(entry.stream(Bitmap(), sink), FileError);
+    }
+}
+
+// A streaming writer sends exactly the encoder's bytes, whatever the pixel
+// format and however the rows fall into its blocks (a single block, several
+// with the last one part full).
+TEST(WriterTable, StreamingWritersSendTheEncodersBytes)
+{
+    struct Size {
+        int width, height;
+    };
+    const PixelFormat formats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
+    const Size sizes[] = {{1, 1}, {7, 3}, {1000, 700}};
+    ASSERT_NE(streamWriterFor(QStringLiteral("BMP")), nullptr);
+    for (const WriterEntry& entry : writers()) {
+        if (!entry.stream) continue;
+        for (const PixelFormat format : formats)
+            for (const Size size : sizes) {
+                Bitmap picture = test::library::colours24();
+                picture.setSize(size.width, size.height);
+                picture.setPixelFormat(format);
+                QBuffer sink;
+                sink.open(QIODevice::WriteOnly);
+                entry.stream(picture, sink);
+                EXPECT_EQ(sink.data(), entry.encode(picture)) << size.width << " x " << size.height;
+            }
+    }
 }
 
 } // namespace

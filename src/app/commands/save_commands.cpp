@@ -130,11 +130,16 @@ void savePicture(CommandContext& context)
     const SaveFormat& format = kSaveFormats[row];
     const QString target = withExtension(choice->fileName, QLatin1Char('.') + QLatin1String(format.extension));
     try {
-        const codecs::EncodeFunction encode = io::pictureWriterFor(QLatin1String(format.extension));
+        const QLatin1String extension(format.extension);
+        const codecs::EncodeFunction encode = io::pictureWriterFor(extension);
         if (!encode) throw InvalidOperation(QStringLiteral("Aucun enregistreur pour %1").arg(target));
         Bitmap drawn;
+        const Bitmap& picture = shownAsBitmap(document.shown(), drawn);
         // The old file is replaced only once every byte is written.
-        codecs::writeFileAtomically(target, encode(shownAsBitmap(document.shown(), drawn)));
+        if (const codecs::StreamFunction stream = codecs::streamWriterFor(extension))
+            codecs::writeFileAtomically(target, [&](QIODevice& file) { stream(picture, file); });
+        else
+            codecs::writeFileAtomically(target, encode(picture));
     } catch (const Error&) {
         context.services.dialogs.plainMessage(QString::fromUtf8(kSaveFailureMessage));
     } catch (const std::bad_alloc&) {
