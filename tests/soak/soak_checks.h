@@ -25,6 +25,7 @@ public:
     FolderGuard(const FolderGuard&) = delete;
     FolderGuard& operator=(const FolderGuard&) = delete;
 
+    int watchedFolders() const { return int(watches_.size()); }
     // The changes seen since the last call, as "<folder>/<name>" lines.
     QStringList changes();
 

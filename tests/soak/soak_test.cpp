@@ -64,13 +64,16 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
 
     const QString sources = QStringLiteral(KELVARY_SOURCE_ROOT);
     FolderGuard guard({sources + QStringLiteral("/tests/data"), sources + QStringLiteral("/fuzz/corpus"), outside.path()});
+    ASSERT_GE(guard.watchedFolders(), 3);
     Monkey monkey(form, services, random, maxSide);
     Invariants invariants(form);
 
-    QFile log(qEnvironmentVariable("KELVARY_SOAK_LOG"));
-    if (!log.fileName().isEmpty()) log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text);
-    std::printf("soak: %s, %d pictures in the pool, %d commands in the table\n", qPrintable(replay), pool.size(),
-                monkey.commandCount());
+    // By default beside the test, where a crash leaves it.
+    QFile log(qEnvironmentVariable("KELVARY_SOAK_LOG", startFolder + QStringLiteral("/soak-%1.log").arg(seed)));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text));
+    std::printf("soak: %s, %d pictures in the pool, %d commands in the table, steps logged to %s\n",
+                qPrintable(replay), pool.size(), monkey.commandCount(), qPrintable(log.fileName()));
+    std::fflush(stdout);
 
     QStringList history;
     QMap<QString, int> errorTally;
@@ -85,11 +88,9 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
         dialogs.answers.clear();
         const bool settling = step % settleEvery == 0;
         QString line = QStringLiteral("%1: ").arg(step);
-        if (log.isOpen()) {
-            // Written before the step runs, so that a crash leaves it behind.
-            log.write(line.toUtf8());
-            log.flush();
-        }
+        // Written before the step runs, so that a crash leaves it behind.
+        log.write(line.toUtf8());
+        log.flush();
         line += settling ? monkey.settleSmall() : monkey.step();
         for (const QString& answer : dialogs.answers) line += QStringLiteral(" | ") + answer;
         for (const QString& error : dialogs.errors) {
@@ -102,10 +103,8 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
         }
         history << line;
         if (history.size() > 40) history.removeFirst();
-        if (log.isOpen()) {
-            log.write((line.section(u':', 1) + u'\n').toUtf8());
-            log.flush();
-        }
+        log.write((line.section(u':', 1) + u'\n').toUtf8());
+        log.flush();
         failure = invariants.afterStep(dialogs.errors);
         if (const QStringList touched = guard.changes(); failure.isEmpty() && !touched.isEmpty())
             failure = QStringLiteral("files touched outside the soak's folder: ") + touched.join(QStringLiteral(", "));

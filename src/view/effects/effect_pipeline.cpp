@@ -37,7 +37,9 @@ void copyOriginalInto(std::unique_ptr<Bitmap>& layer, const Graphic& original)
     if (layer && bitmap && bitmap->pixelFormat() == pf24bit && layer->pixelFormat() == pf24bit
         && sameSize(*layer, *bitmap)) {
         const std::size_t rowBytes = std::size_t(bitmap->width()) * 3;
-        for (int y = 0; y < bitmap->height(); ++y) std::memcpy(layer->rowUnchecked(y), bitmap->rowUnchecked(y), rowBytes);
+        if (rowBytes > 0) // a bitmap without pixels has no rows to reach
+            for (int y = 0; y < bitmap->height(); ++y)
+                std::memcpy(layer->rowUnchecked(y), bitmap->rowUnchecked(y), rowBytes);
         return;
     }
     layer = std::make_unique<Bitmap>(trueColourCopy(original));

@@ -284,6 +284,7 @@ void applyToneChain(const ToneSettings& settings, const Bitmap& source, const Bi
     requireShape(source, source.width(), source.height());
     requireShape(target, source.width(), source.height());
     if (noise) requireShape(*noise, source.width(), source.height());
+    if (source.empty()) return; // a bitmap without pixels has no rows to reach
     const ToneTables tables(settings);
     const RowKernel kernel = kernelFor(tables, noise != nullptr);
     for (int y = 0; y < source.height(); ++y)
