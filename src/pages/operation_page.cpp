@@ -11,9 +11,9 @@ OperationPage::OperationPage(PageHost& host, QWidget* page, int index)
 {
 }
 
-void OperationPage::runHandler(const std::function<void()>& handler)
+bool OperationPage::runHandler(const std::function<void()>& handler)
 {
-    CommandRunner(host_.services.dialogs).run(handler);
+    return CommandRunner(host_.services.dialogs).run(handler);
 }
 
 } // namespace kel

@@ -25,8 +25,8 @@ protected:
     void focusStatusBar() { host_.navigation.focusStatusBar(); }
     ImageDocument& document() { return host_.document; }
     // Runs a control's handler as a command: an escaping error is shown in
-    // the default error box and the program goes on.
-    void runHandler(const std::function<void()>& handler);
+    // the default error box and the program goes on. Answers false then.
+    bool runHandler(const std::function<void()>& handler);
 
     PageHost& host_;
     QWidget* page_;

@@ -1,7 +1,6 @@
 #include "pages/resize_page.h"
 
 #include "operations/resize.h"
-#include "platform/command_runner.h"
 #include "view/image_adapter.h"
 #include "widgets/arrow.h"
 #include "widgets/spin_edit.h"
@@ -48,8 +47,7 @@ ResizePage::ResizePage(PageHost& host, QWidget* page) : OperationPage(host, page
     Button1 = buttons.annuler;
     Button3 = buttons.valider;
     connect(Button1, &QPushButton::clicked, this, [this] { showPicturePage(); });
-    connect(Button3, &QPushButton::clicked, this,
-            [this] { CommandRunner(host_.services.dialogs).run([this] { commitResize(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { runHandler([this] { commitResize(); }); });
 }
 
 void ResizePage::open()

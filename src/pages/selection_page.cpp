@@ -1,7 +1,6 @@
 #include "pages/selection_page.h"
 
 #include "operations/crop.h"
-#include "platform/command_runner.h"
 #include "view/image_adapter.h"
 
 #include <QRubberBand>
@@ -72,7 +71,7 @@ void SelectionPage::endSelection(const MouseArgs& args)
     selectionEnd_ = QPoint(args.x, args.y);
     const Rect rect = selectedRect();
     ImageDocument& doc = document();
-    if (!CommandRunner(host_.services.dialogs).run([&] { cropSelection(rect); })) return;
+    if (!runHandler([&] { cropSelection(rect); })) return;
     doc.working() = doc.original().bitmap();
     showPicturePage();
     focusStatusBar();
