@@ -67,7 +67,8 @@ Bitmap::Bitmap(const Bitmap& other)
 {
     if (other.data_) {
         const std::size_t bytes = std::size_t(stride_) * std::size_t(height_);
-        data_.reset(new std::uint8_t[bytes]);
+        data_ = allocatePixelStore(bytes);
+        if (!data_) throw OutOfResources(QStringLiteral("Mémoire insuffisante pour l'image"));
         std::memcpy(data_.get(), other.data_.get(), bytes);
     }
 }
@@ -109,14 +110,21 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
 
 Bitmap::~Bitmap() = default;
 
-void Bitmap::allocate(int width, int height, PixelFormat format)
+Bitmap Bitmap::forOverwrite(int width, int height, PixelFormat format)
+{
+    Bitmap bitmap;
+    bitmap.palette_ = standardPalette(format);
+    bitmap.allocate(width, height, format, Fill::PaddingOnly);
+    return bitmap;
+}
+
+void Bitmap::allocate(int width, int height, PixelFormat format, Fill fill)
 {
     checkBitmapSize(width, height, format);
     const int stride = kel::bytesPerLine(width, format);
-    std::unique_ptr<std::uint8_t[]> data;
+    PixelStore data;
     if (width > 0 && height > 0) {
-        const std::size_t bytes = std::size_t(stride) * std::size_t(height);
-        data.reset(new (std::nothrow) std::uint8_t[bytes]);
+        data = allocatePixelStore(std::size_t(stride) * std::size_t(height));
         if (!data) throw OutOfResources(QStringLiteral("Mémoire insuffisante pour l'image"));
     }
     width_ = width;
@@ -124,7 +132,15 @@ void Bitmap::allocate(int width, int height, PixelFormat format)
     stride_ = stride;
     format_ = format;
     data_ = std::move(data);
-    if (data_) fillRows(*this, 0, height_, clWhite);
+    if (!data_) return;
+    if (fill == Fill::White) {
+        fillRows(*this, 0, height_, clWhite);
+        return;
+    }
+    // Whole bytes of pixels; a byte pixels share only in part is zeroed too.
+    const std::size_t used = std::size_t(width_) * std::size_t(bitsPerPixel(format_)) / 8;
+    if (used < std::size_t(stride_))
+        for (int y = 0; y < height_; ++y) std::memset(rowUnchecked(y) + used, 0, std::size_t(stride_) - used);
 }
 
 void Bitmap::setSize(int width, int height)
@@ -155,7 +171,7 @@ void Bitmap::setPixelFormat(PixelFormat format)
     if (format == format_) return;
     Bitmap converted;
     converted.palette_ = standardPalette(format);
-    converted.allocate(width_, height_, format);
+    converted.allocate(width_, height_, format, Fill::PaddingOnly);
     convertRows(*this, converted);
     data_ = std::move(converted.data_);
     stride_ = converted.stride_;

@@ -5,6 +5,7 @@
 #include "graphics/colour.h"
 #include "graphics/graphic.h"
 #include "graphics/palettes.h"
+#include "graphics/pixel_store.h"
 
 #include <cstdint>
 #include <functional>
@@ -34,6 +35,9 @@ class Bitmap final : public Graphic {
 public:
     Bitmap() = default;
     Bitmap(int width, int height, PixelFormat format = pf24bit);
+    // A bitmap whose pixels the caller is about to write, every one of them:
+    // they are left unfilled (padding bytes are zero), saving a pass.
+    static Bitmap forOverwrite(int width, int height, PixelFormat format);
     // Copies pixels, palette and transparency; never the change handler.
     Bitmap(const Bitmap& other);
     Bitmap& operator=(const Bitmap& other);
@@ -87,13 +91,14 @@ public:
     void changed() const;
 
 private:
-    void allocate(int width, int height, PixelFormat format);
+    enum class Fill { White, PaddingOnly };
+    void allocate(int width, int height, PixelFormat format, Fill fill = Fill::White);
 
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
     PixelFormat format_ = pf24bit;
-    std::unique_ptr<std::uint8_t[]> data_;
+    PixelStore data_;
     Palette palette_;
     bool hasTransparentColour_ = false;
     Colour transparentColour_ = 0;
