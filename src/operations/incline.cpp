@@ -2,14 +2,13 @@
 
 #include "graphics/errors.h"
 #include "graphics/pixel_rows.h"
+#include "graphics/split_rows.h"
 #include "operations/incline_turn.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace kel {
@@ -89,21 +88,9 @@ void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double a
                     double(centreY),  double(ox), double(oy), dxc.data(),
                     dxs.data(),       std::isfinite(ahead) ? std::ptrdiff_t(ahead) : 0};
     const Simd simd = std::min(level, bestTurnSimd());
-    // Rows are independent: a large picture is split between two threads.
-    constexpr std::int64_t kPixelsWorthAThread = 1 << 20;
-    const int splitRow = dh / 2 / kTile * kTile;
-    if (std::int64_t(dw) * dh >= kPixelsWorthAThread && splitRow > 0 && std::thread::hardware_concurrency() > 1) {
-        std::thread lower;
-        try {
-            lower = std::thread([&] { turnRows(turn, dw, splitRow, dh, c, s, simd, destination); });
-        } catch (const std::system_error&) {
-            turnRows(turn, dw, splitRow, dh, c, s, simd, destination);
-        }
-        turnRows(turn, dw, 0, splitRow, c, s, simd, destination);
-        if (lower.joinable()) lower.join();
-        return;
-    }
-    turnRows(turn, dw, 0, dh, c, s, simd, destination);
+    // Rows are independent: a large picture is split between the cores.
+    splitRows(dh, std::int64_t(dw) * dh, kTile,
+              [&](int from, int to) { turnRows(turn, dw, from, to, c, s, simd, destination); });
 }
 
 TurnSimd bestTurnSimd()

@@ -1,5 +1,6 @@
 #include "operations/mirror_turn.h"
 
+#include "graphics/split_rows.h"
 #include "operations/bgr_planes.h"
 
 #include <algorithm>
@@ -95,46 +96,49 @@ void turnTiles(const std::uint8_t* source, std::ptrdiff_t sourceStride, int widt
 {
     const int targetWidth = height, targetHeight = width;
     const std::ptrdiff_t step = clockwise ? -sourceStride : sourceStride;
-    for (int top = 0; top < targetHeight; top += kTile) {
-        const int bottom = std::min(top + kTile, targetHeight);
-        // The source columns a band of target rows reads, in bytes.
-        const std::ptrdiff_t firstByte = std::ptrdiff_t(clockwise ? top : width - bottom) * N;
-        const std::ptrdiff_t lastByte = std::ptrdiff_t(clockwise ? bottom : width - top) * N - 1;
-        for (int left = 0; left < targetWidth; left += kTile) {
-            const int count = std::min(left + kTile, targetWidth) - left;
-            // While a tile is filled, each of its rows asks for one source
-            // row of the next tile: column reads defeat the processor's guess.
-            const int nextLeft = left + kTile;
-            for (int t = top; t < bottom; ++t) {
-                if (const int k = t - top; nextLeft + k < targetWidth) {
-                    const int row = clockwise ? height - 1 - nextLeft - k : nextLeft + k;
-                    const std::uint8_t* line = source + std::ptrdiff_t(row) * sourceStride;
-                    for (std::ptrdiff_t b = firstByte & ~std::ptrdiff_t(63); b <= lastByte; b += 64)
-                        __builtin_prefetch(line + b);
-                }
-                const int sx = clockwise ? t : width - 1 - t;
-                const int sy = clockwise ? height - 1 - left : left;
-                std::ptrdiff_t from = std::ptrdiff_t(sy) * sourceStride + std::ptrdiff_t(sx) * N;
-                std::uint8_t* to = target + std::ptrdiff_t(t) * targetStride + std::ptrdiff_t(left) * N;
-                if constexpr (N == 3) {
-                    // Whole words: each load takes the byte after the pixel too, each
-                    // store spills one byte into the next pixel, written right after.
-                    // The source's last column holds the store's last pixel, whose
-                    // spare byte may lie past the end: it takes three single bytes.
-                    if (sx != width - 1) {
-                        for (int i = 0; i + 1 < count; ++i, to += 3, from += step) {
-                            std::uint32_t pixel;
-                            std::memcpy(&pixel, source + from, 4);
-                            std::memcpy(to, &pixel, 4);
-                        }
-                        std::memcpy(to, source + from, 3);
-                        continue;
+    // Target rows are independent: bands of them go to the cores.
+    splitRows(targetHeight, std::int64_t(width) * height, kTile, [&](int fromRow, int toRow) {
+        for (int top = fromRow; top < toRow; top += kTile) {
+            const int bottom = std::min(top + kTile, toRow);
+            // The source columns a band of target rows reads, in bytes.
+            const std::ptrdiff_t firstByte = std::ptrdiff_t(clockwise ? top : width - bottom) * N;
+            const std::ptrdiff_t lastByte = std::ptrdiff_t(clockwise ? bottom : width - top) * N - 1;
+            for (int left = 0; left < targetWidth; left += kTile) {
+                const int count = std::min(left + kTile, targetWidth) - left;
+                // While a tile is filled, each of its rows asks for one source
+                // row of the next tile: column reads defeat the processor's guess.
+                const int nextLeft = left + kTile;
+                for (int t = top; t < bottom; ++t) {
+                    if (const int k = t - top; nextLeft + k < targetWidth) {
+                        const int row = clockwise ? height - 1 - nextLeft - k : nextLeft + k;
+                        const std::uint8_t* line = source + std::ptrdiff_t(row) * sourceStride;
+                        for (std::ptrdiff_t b = firstByte & ~std::ptrdiff_t(63); b <= lastByte; b += 64)
+                            __builtin_prefetch(line + b);
                     }
+                    const int sx = clockwise ? t : width - 1 - t;
+                    const int sy = clockwise ? height - 1 - left : left;
+                    std::ptrdiff_t from = std::ptrdiff_t(sy) * sourceStride + std::ptrdiff_t(sx) * N;
+                    std::uint8_t* to = target + std::ptrdiff_t(t) * targetStride + std::ptrdiff_t(left) * N;
+                    if constexpr (N == 3) {
+                        // Whole words: each load takes the byte after the pixel too, each
+                        // store spills one byte into the next pixel, written right after.
+                        // The source's last column holds the store's last pixel, whose
+                        // spare byte may lie past the end: it takes three single bytes.
+                        if (sx != width - 1) {
+                            for (int i = 0; i + 1 < count; ++i, to += 3, from += step) {
+                                std::uint32_t pixel;
+                                std::memcpy(&pixel, source + from, 4);
+                                std::memcpy(to, &pixel, 4);
+                            }
+                            std::memcpy(to, source + from, 3);
+                            continue;
+                        }
+                    }
+                    for (int i = 0; i < count; ++i, to += N, from += step) std::memcpy(to, source + from, N);
                 }
-                for (int i = 0; i < count; ++i, to += N, from += step) std::memcpy(to, source + from, N);
             }
         }
-    }
+    });
 }
 
 void turn(const std::uint8_t* source, std::ptrdiff_t sourceStride, int width, int height, std::uint8_t* target,
@@ -185,11 +189,18 @@ void rotateBitmap(const Bitmap& source, Bitmap& target, QuarterTurn turnBy)
     const int width = source.width(), height = source.height();
     const PixelFormat format = source.pixelFormat();
     if (target.width() != height || target.height() != width || target.pixelFormat() != format)
-        target = Bitmap(height, width, format);
+        target = Bitmap::forOverwrite(height, width, format);
     if (isIndexed(format)) target.setPalette(source.palette());
     target.setTransparent(source.transparent());
     if (source.transparent()) target.setTransparentColour(source.transparentColour());
+    turnPixelsInto(source, target, turnBy);
+}
+
+void turnPixelsInto(const Bitmap& source, Bitmap& target, QuarterTurn turnBy)
+{
     if (source.empty()) return;
+    const int width = source.width(), height = source.height();
+    const PixelFormat format = source.pixelFormat();
 
     const bool clockwise = turnBy == QuarterTurn::Clockwise;
     if (isSubByte(format)) {

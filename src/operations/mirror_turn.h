@@ -29,6 +29,10 @@ enum class QuarterTurn {
 // be the same bitmap.
 void rotateBitmap(const Bitmap& source, Bitmap& target, QuarterTurn turn);
 
+// Pixels only: `target` must already be H x W in the source's format, and
+// differ from the source; nothing else of it changes and nothing is notified.
+void turnPixelsInto(const Bitmap& source, Bitmap& target, QuarterTurn turn);
+
 // The same into a new bitmap.
 Bitmap rotateBitmap(const Bitmap& source, QuarterTurn turn);
 
