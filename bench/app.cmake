@@ -2,7 +2,8 @@
 target_sources(kelvary_bench PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/document_bench.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/document_bench_support.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/document_open_bench.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/document_open_bench.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/window_bench.cpp)
 target_link_libraries(kelvary_bench PRIVATE kelvary_document kelvary_app kelvary_test_support JPEG::JPEG)
 
 # Peak resident memory of the open, above the program's baseline.
