@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace kel {
 namespace {
@@ -52,6 +53,39 @@ TEST(Noise, ColourNoiseDrawsRedThenGreenThenBlue)
             EXPECT_EQ(readPixel(layer, x, y), rgb(red, green, blue)) << x << ", " << y;
         }
     EXPECT_EQ(programRandom().seed(), replay.seed());
+}
+
+// Layers filled in lanes and on both cores against a replay of the draws one
+// after the other, on sizes that leave partial blocks and split across threads.
+TEST(Noise, EveryWayOfFillingEqualsTheDrawsInTurnAndLeavesTheSameSeed)
+{
+    struct Case {
+        int width, height, amplitude;
+    };
+    const Case cases[] = {{1, 1, 25}, {7, 3, 600}, {257, 5, 25}, {33, 2, 2147483647}, {1031, 1030, 97}};
+    std::vector<NoiseLanes> ways = {NoiseLanes::Plain};
+    if (bestNoiseLanes() == NoiseLanes::Vector) ways.push_back(NoiseLanes::Vector);
+    for (const Case& c : cases)
+        for (const bool colour : {true, false})
+            for (const NoiseLanes lanes : ways) {
+                SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " amplitude " << c.amplitude
+                                                << (colour ? " colour" : " mono") << " lanes " << int(lanes));
+                const std::uint32_t seed = 0x9E3779B9u * std::uint32_t(c.width + c.height);
+                programRandom().setSeed(seed);
+                const Bitmap layer = colour ? colourNoise(c.width, c.height, c.amplitude, lanes)
+                                            : monoNoise(c.width, c.height, c.amplitude, lanes);
+                RandomGenerator replay;
+                replay.setSeed(seed);
+                auto draw = [&] { return std::clamp(replay.random(c.amplitude) - c.amplitude / 2, 0, 255); };
+                int mismatches = 0;
+                for (int y = 0; y < c.height; ++y)
+                    for (int x = 0; x < c.width; ++x) {
+                        const int red = draw(), green = colour ? draw() : red, blue = colour ? draw() : red;
+                        mismatches += readPixel(layer, x, y) != rgb(red, green, blue);
+                    }
+                EXPECT_EQ(mismatches, 0);
+                EXPECT_EQ(programRandom().seed(), replay.seed());
+            }
 }
 
 TEST(Noise, LargeAmplitudesAreStoredAs255)

@@ -3,9 +3,13 @@
 #include "graphics/pixel_rows.h"
 #include "support/bitmap_compare.h"
 #include "view/effects/spatial_effects.h"
+#include "graphics/palettes.h"
+#include "view/effects/nearest_halftone.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
 #include <vector>
 
 namespace kel {
@@ -283,6 +287,109 @@ TEST(SpatialEffects, RefuseBitmapsThatAreNotTrueColour)
     EXPECT_THROW(emboss(indexed), RangeError);
     EXPECT_THROW(antiAlias(indexed, 1), RangeError);
     EXPECT_THROW(trace(indexed, 1), RangeError);
+}
+
+// ---- nearest halftone entry ----
+
+// The whole palette scanned for each colour: the lowest index among the nearest.
+int scannedNearest(const Palette& palette, int red, int green, int blue)
+{
+    int best = 0, bestDistance = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const int dr = red - redOf(palette[i]), dg = green - greenOf(palette[i]), db = blue - blueOf(palette[i]);
+        if (dr * dr + dg * dg + db * db < bestDistance) {
+            bestDistance = dr * dr + dg * dg + db * db;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+// A million random colours, and every colour whose channels all lie near a
+// level of the cube or of the grey ramp, where the ties and the cell edges are.
+TEST(HalftoneNearest, AnswersThePaletteScanIncludingItsTies)
+{
+    const Palette& palette = halftonePalette();
+    const HalftoneNearest& nearest = HalftoneNearest::instance();
+    std::vector<int> nearLevels;
+    for (int v = 0; v < 256; ++v)
+        if (v % 51 <= 1 || v % 51 >= 24 && v % 51 <= 27 || v % 51 == 50 || v * 21 % 255 < 30) nearLevels.push_back(v);
+    std::vector<Colour> colours;
+    for (const int r : nearLevels)
+        for (const int g : nearLevels)
+            for (const int b : nearLevels) colours.push_back(rgb(r, g, b));
+    std::mt19937 draws(2024);
+    for (int i = 0; i < 1 << 20; ++i) colours.push_back(Colour(draws() & 0xFFFFFF));
+    int mismatches = 0;
+    for (const Colour c : colours)
+        mismatches += nearest.index(redOf(c), greenOf(c), blueOf(c)) != scannedNearest(palette, redOf(c), greenOf(c), blueOf(c));
+    EXPECT_EQ(mismatches, 0) << "of " << colours.size();
+}
+
+// The trace pair by pair in scan order, on indices from the palette scan.
+Bitmap tracedInScanOrder(Bitmap picture, int passes)
+{
+    const int w = picture.width(), h = picture.height();
+    std::vector<int> index(std::size_t(w * h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Colour c = readPixel(picture, x, y);
+            index[std::size_t(y * w + x)] = scannedNearest(halftonePalette(), redOf(c), greenOf(c), blueOf(c));
+        }
+    bool marked = false;
+    int mark = 0;
+    auto pair = [&](int x, int y, int nx, int ny) {
+        const int c = index[std::size_t(y * w + x)], n = index[std::size_t(ny * w + nx)];
+        if (n == c) return;
+        if (!marked) {
+            marked = true;
+            mark = n;
+        } else if (c == mark) {
+            x = nx, y = ny;
+        }
+        writePixel(picture, x, y, clBlack);
+    };
+    for (int pass = 1; pass <= passes; ++pass) {
+        for (int y = 0; y + 1 < h; ++y)
+            for (int x = 0; x <= std::max(w - 3, 0); ++x) {
+                if (x + 1 < w) pair(x, y, x + 1, y);
+                pair(x, y, x, y + 1);
+            }
+        for (int y = h - 1; pass >= 2 && y >= 1; --y)
+            for (int x = w - 1; x >= std::min(2, w - 1); --x) {
+                if (x >= 1) pair(x, y, x - 1, y);
+                pair(x, y, x, y - 1);
+            }
+    }
+    return picture;
+}
+
+// Random pictures of a few colours (wide regions) or of any colours, and a
+// picture whose only boundary lies where the backward scan alone looks.
+TEST(Trace, MarksEveryPictureAsTheScansInTurnDo)
+{
+    std::mt19937 draws(7);
+    std::vector<Bitmap> pictures;
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 9}, {9, 1}, {2, 7}, {3, 5}, {4, 4}, {37, 23}};
+    for (const auto& [w, h] : sizes)
+        for (const int colours : {2, 5, 1 << 24}) {
+            Bitmap picture(w, h);
+            const Colour few[5] = {Colour(draws() & 0xFFFFFF), Colour(draws() & 0xFFFFFF), clWhite, clRed, clBlack};
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    writePixel(picture, x, y, colours == 1 << 24 ? Colour(draws() & 0xFFFFFF) : few[draws() % colours]);
+            pictures.push_back(picture);
+        }
+    Bitmap lastColumn = uniform(6, 4, clWhite);
+    writePixel(lastColumn, 5, 3, clRed);
+    pictures.push_back(lastColumn);
+    for (const Bitmap& picture : pictures)
+        for (const int passes : {1, 2, 3}) {
+            Bitmap traced = picture;
+            trace(traced, passes);
+            EXPECT_TRUE(sameBitmap(tracedInScanOrder(picture, passes), traced))
+                << picture.width() << " x " << picture.height() << ", " << passes << " passes";
+        }
 }
 
 } // namespace

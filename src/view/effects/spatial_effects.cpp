@@ -1,6 +1,5 @@
 #include "view/effects/spatial_effects.h"
 
-#include "graphics/palettes.h"
 #include "view/effects/true_colour.h"
 
 #include <algorithm>
@@ -64,68 +63,6 @@ void smoothRow(std::uint8_t* current, const std::uint8_t* above, const std::uint
     }
 }
 
-// The scans of the trace compare palette indices of an unchanged copy and
-// blacken pixels of the picture; the mark state lives for the whole call.
-class Tracer {
-public:
-    explicit Tracer(Bitmap& bitmap) : bitmap_(bitmap), width_(bitmap.width()), height_(bitmap.height())
-    {
-        NearestColour nearest(halftonePalette());
-        indices_.resize(std::size_t(width_) * std::size_t(height_));
-        for (int y = 0; y < height_; ++y) {
-            const std::uint8_t* row = bitmap.rowUnchecked(y);
-            for (int x = 0; x < width_; ++x) indices_[at(x, y)] = std::uint8_t(nearest.index(colourFromBgr(row + x * 3)));
-        }
-    }
-
-    void forwardScan()
-    {
-        const int lastX = std::max(width_ - 3, 0);
-        for (int y = 0; y + 1 < height_; ++y)
-            for (int x = 0; x <= lastX; ++x) {
-                if (x + 1 < width_) pair(x, y, x + 1, y);
-                pair(x, y, x, y + 1);
-            }
-    }
-
-    void backwardScan()
-    {
-        const int firstX = std::min(2, width_ - 1);
-        for (int y = height_ - 1; y >= 1; --y)
-            for (int x = width_ - 1; x >= firstX; --x) {
-                if (x >= 1) pair(x, y, x - 1, y);
-                pair(x, y, x, y - 1);
-            }
-    }
-
-private:
-    std::size_t at(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
-
-    void blacken(int x, int y) { std::memset(bitmap_.rowUnchecked(y) + x * 3, 0, 3); }
-
-    // Pixel (x, y) against its neighbour (nx, ny), which is also the alternative pixel to blacken.
-    void pair(int x, int y, int nx, int ny)
-    {
-        const int current = indices_[at(x, y)], neighbour = indices_[at(nx, ny)];
-        if (neighbour == current) return;
-        if (!marked_) {
-            mark_ = neighbour;
-            marked_ = true;
-            blacken(x, y);
-        } else if (current == mark_) {
-            blacken(nx, ny);
-        } else {
-            blacken(x, y);
-        }
-    }
-
-    Bitmap& bitmap_;
-    int width_, height_;
-    std::vector<std::uint8_t> indices_;
-    bool marked_ = false;
-    int mark_ = 0;
-};
-
 } // namespace
 
 void emboss(Bitmap& bitmap)
@@ -187,19 +124,6 @@ void antiAlias(Bitmap& bitmap, int passes)
     for (int pass = 0; pass < passes; ++pass)
         for (int y = 1; y + 1 < height; ++y)
             smoothRow(bitmap.rowUnchecked(y), bitmap.rowUnchecked(y - 1), bitmap.rowUnchecked(y + 1), width, partial);
-}
-
-void trace(Bitmap& bitmap, int passes)
-{
-    requireTrueColour(bitmap);
-    if (passes <= 0 || bitmap.empty()) return;
-    Tracer tracer(bitmap);
-    // The compared copy never changes and the mark is set once, so every pass
-    // after the second repeats it exactly.
-    for (int pass = 1; pass <= std::min(passes, 2); ++pass) {
-        tracer.forwardScan();
-        if (pass >= 2) tracer.backwardScan();
-    }
 }
 
 } // namespace kel

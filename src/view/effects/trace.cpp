@@ -1,0 +1,143 @@
+// The trace of the spatial effects. Only the first pair of differing pixels
+// depends on the scan order: it sets the mark, and from then on every
+// differing pair blackens the same pixel whenever it is met (its current
+// pixel, or its neighbour when the current pixel has the marked index), and
+// blackening is the same whatever came before. So once the mark is known,
+// every row's marks are found at once from the pairs that touch it.
+#include "graphics/split_rows.h"
+#include "view/effects/nearest_halftone.h"
+#include "view/effects/spatial_effects.h"
+#include "view/effects/true_colour.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kel {
+
+namespace {
+
+class Tracer {
+public:
+    Tracer(Bitmap& bitmap, bool backward)
+        : bitmap_(bitmap), width_(bitmap.width()), height_(bitmap.height()), backward_(backward),
+          lastX_(std::max(width_ - 3, 0)), firstX_(std::min(2, width_ - 1))
+    {
+        const HalftoneNearest& nearest = HalftoneNearest::instance();
+        indices_.resize(std::size_t(width_) * std::size_t(height_));
+        splitRows(height_, std::int64_t(width_) * height_, 1, [&](int from, int to) {
+            for (int y = from; y < to; ++y) {
+                const std::uint8_t* row = bitmap.rowUnchecked(y);
+                std::uint8_t* indices = indicesOf(y);
+                for (int x = 0; x < width_; ++x) indices[x] = std::uint8_t(nearest.indexOfBgr(row + x * 3));
+            }
+        });
+    }
+
+    void run()
+    {
+        const std::optional<std::uint8_t> mark = firstMark();
+        if (!mark) return;
+        std::vector<std::uint8_t> upper(static_cast<std::size_t>(width_)), lower(upper);
+        for (int y = 0; y < height_; ++y) {
+            std::fill(lower.begin(), lower.end(), 0);
+            horizontalPairs(y, *mark, upper.data());
+            if (y + 1 < height_) verticalPairs(y, *mark, upper.data(), lower.data());
+            blackenMarked(y, upper.data());
+            upper.swap(lower);
+        }
+    }
+
+private:
+    std::uint8_t* indicesOf(int y) { return indices_.data() + std::size_t(y) * std::size_t(width_); }
+
+    // The neighbour's index of the first differing pair in scan order.
+    std::optional<std::uint8_t> firstMark()
+    {
+        for (int y = 0; y + 1 < height_; ++y) {
+            const std::uint8_t *row = indicesOf(y), *below = indicesOf(y + 1);
+            for (int x = 0; x <= lastX_; ++x) {
+                if (x + 1 < width_ && row[x + 1] != row[x]) return row[x + 1];
+                if (below[x] != row[x]) return below[x];
+            }
+        }
+        if (!backward_) return std::nullopt;
+        for (int y = height_ - 1; y >= 1; --y) {
+            const std::uint8_t *row = indicesOf(y), *above = indicesOf(y - 1);
+            for (int x = width_ - 1; x >= firstX_; --x) {
+                if (x >= 1 && row[x - 1] != row[x]) return row[x - 1];
+                if (above[x] != row[x]) return above[x];
+            }
+        }
+        return std::nullopt;
+    }
+
+    // Pairs within row y: right neighbours on the forward scan, left ones on
+    // the backward scan. A differing pair blackens its current pixel, or the
+    // neighbour when the current pixel has the marked index.
+    void horizontalPairs(int y, std::uint8_t mark, std::uint8_t* __restrict marks)
+    {
+        const std::uint8_t* row = indicesOf(y);
+        if (y + 1 < height_) {
+            const int end = std::min(lastX_, width_ - 2) + 1; // current pixels 0 .. end - 1
+            for (int x = 0; x < end; ++x) marks[x] |= (row[x] != row[x + 1]) & (row[x] != mark);
+            for (int x = 1; x <= end; ++x) marks[x] |= (row[x - 1] != row[x]) & (row[x - 1] == mark);
+        }
+        if (backward_ && y >= 1) {
+            const int begin = std::max(firstX_, 1); // current pixels begin .. width - 1
+            for (int x = begin; x < width_; ++x) marks[x] |= (row[x] != row[x - 1]) & (row[x] != mark);
+            for (int x = begin - 1; x + 1 < width_; ++x) marks[x] |= (row[x + 1] != row[x]) & (row[x + 1] == mark);
+        }
+    }
+
+    // Pairs between rows y and y + 1: the lower neighbour on the forward scan,
+    // the upper one on the backward scan.
+    void verticalPairs(int y, std::uint8_t mark, std::uint8_t* __restrict upperMarks,
+                       std::uint8_t* __restrict lowerMarks)
+    {
+        const std::uint8_t *upper = indicesOf(y), *lower = indicesOf(y + 1);
+        for (int x = 0; x <= lastX_; ++x) {
+            const bool differ = upper[x] != lower[x], marked = upper[x] == mark;
+            upperMarks[x] |= differ & !marked;
+            lowerMarks[x] |= differ & marked;
+        }
+        if (!backward_) return;
+        for (int x = firstX_; x < width_; ++x) {
+            const bool differ = upper[x] != lower[x], marked = lower[x] == mark;
+            lowerMarks[x] |= differ & !marked;
+            upperMarks[x] |= differ & marked;
+        }
+    }
+
+    void blackenMarked(int y, const std::uint8_t* marks)
+    {
+        std::uint8_t* row = bitmap_.rowUnchecked(y);
+        for (int x = 0; x < width_; ++x) {
+            const std::uint8_t keep = std::uint8_t(marks[x] - 1); // 0 for a marked pixel, 255 otherwise
+            row[3 * x] &= keep;
+            row[3 * x + 1] &= keep;
+            row[3 * x + 2] &= keep;
+        }
+    }
+
+    Bitmap& bitmap_;
+    const int width_, height_;
+    const bool backward_;
+    const int lastX_, firstX_; // the forward scan's last current column, the backward scan's first
+    std::vector<std::uint8_t> indices_;
+};
+
+} // namespace
+
+void trace(Bitmap& bitmap, int passes)
+{
+    requireTrueColour(bitmap);
+    if (passes <= 0 || bitmap.empty()) return;
+    // The compared copy never changes and the mark is set once, so every pass
+    // after the second repeats it exactly, and the second repeats the first's
+    // forward scan.
+    Tracer(bitmap, passes >= 2).run();
+}
+
+} // namespace kel
