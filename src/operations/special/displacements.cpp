@@ -6,55 +6,92 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace kel {
 
 namespace {
 
+// lrint under the default rounding mode, inline rather than a library call.
+inline long roundToNearest(double v) { return long(__builtin_rint(v)); }
+
+// Copies one 24-bit pixel; `from` may be `to`, or a pixel written just before.
 inline void copyPixel(std::uint8_t* to, const std::uint8_t* from)
 {
-    to[0] = from[0];
-    to[1] = from[1];
-    to[2] = from[2];
+    const std::uint8_t b = from[0], g = from[1], r = from[2];
+    to[0] = b;
+    to[1] = g;
+    to[2] = r;
 }
 
+// The moves depend on the pixels only through the order, so every target place
+// is worked out first: the column of (x, y) depends on x and y mod the period,
+// its row on y and x mod the period.
 void marbleRows(Bitmap& rows)
 {
     const int width = rows.width(), height = rows.height();
     constexpr double s = kMarbleAmplitude;
-    std::array<double, kMarblePeriod> columnShift{}; // rx by x mod the period
-    for (int i = 0; i < kMarblePeriod; ++i) columnShift[std::size_t(i)] = -s * std::sin(i / s);
-    for (int y = 0; y < height; ++y) {
-        const double ry = s * std::cos((y % kMarblePeriod) / s);
-        const std::uint8_t* source = rows.rowUnchecked(y);
-        int phase = 0;
+    constexpr int p = kMarblePeriod;
+    std::array<double, p> columnShift{}; // rx by x mod the period
+    for (int i = 0; i < p; ++i) columnShift[std::size_t(i)] = -s * std::sin(i / s);
+    std::array<double, p> rowShift{}; // ry by y mod the period
+    for (int i = 0; i < p; ++i) rowShift[std::size_t(i)] = s * std::cos(i / s);
+    // Byte offsets of the target columns, by y mod the period, then x; -1 outside.
+    std::vector<std::ptrdiff_t> columnBytes(std::size_t(p) * std::size_t(width));
+    for (int i = 0; i < std::min(p, height); ++i)
         for (int x = 0; x < width; ++x) {
-            const double rx = columnShift[std::size_t(phase)];
-            if (++phase == kMarblePeriod) phase = 0;
-            const long column = std::lrint(std::abs(x + rx - ry));
-            const long row = std::lrint(std::abs(y + ry - rx));
-            if (row < height && column < width) copyPixel(rows.rowUnchecked(int(row)) + 3 * column, source + 3 * x);
+            const long column = roundToNearest(std::abs(x + columnShift[std::size_t(x % p)] - rowShift[std::size_t(i)]));
+            columnBytes[std::size_t(i) * std::size_t(width) + std::size_t(x)] = column < width ? 3 * column : -1;
+        }
+    for (int y = 0; y < height; ++y) {
+        const double ry = rowShift[std::size_t(y % p)];
+        std::array<std::uint8_t*, p> targetRow{}; // by x mod the period; null outside
+        for (int i = 0; i < p; ++i) {
+            const long row = roundToNearest(std::abs(y + ry - columnShift[std::size_t(i)]));
+            targetRow[std::size_t(i)] = row < height ? rows.rowUnchecked(int(row)) : nullptr;
+        }
+        const std::ptrdiff_t* columns = columnBytes.data() + std::size_t(y % p) * std::size_t(width);
+        const std::uint8_t* source = rows.rowUnchecked(y);
+        int x = 0;
+        for (int phase = 0; x < width; ++x, ++phase) {
+            if (phase == p) phase = 0;
+            std::uint8_t* row = targetRow[std::size_t(phase)];
+            if (row != nullptr && columns[x] >= 0) copyPixel(row + columns[x], source + 3 * x);
         }
     }
 }
 
+// Each pixel reads from at most `reach` columns and rows away: away from the
+// edges the offset by blue byte is one table look-up, with no bounds to check.
 void plasmaRows(Bitmap& rows)
 {
     const double amplitude = std::max(kPlasmaAmplitude, 5.0);
     const double divisor = std::max(kPlasmaAngleDivisor, 10.0);
+    const int width = rows.width(), height = rows.height();
+    const std::ptrdiff_t stride = rows.bytesPerLine();
     std::array<int, 256> dx{}, dy{};
+    std::array<std::ptrdiff_t, 256> offset{};
+    int reach = 0;
     for (int i = 0; i < 256; ++i) {
         dx[std::size_t(i)] = int(std::lrint(-amplitude * std::sin(i / divisor)));
         dy[std::size_t(i)] = int(std::lrint(amplitude * std::cos(i / divisor)));
+        offset[std::size_t(i)] = dy[std::size_t(i)] * stride + 3 * dx[std::size_t(i)];
+        reach = std::max({reach, std::abs(dx[std::size_t(i)]), std::abs(dy[std::size_t(i)])});
     }
-    const int width = rows.width(), height = rows.height();
+    const auto checked = [&](int x, int y) {
+        std::uint8_t* pixel = rows.rowUnchecked(y) + 3 * x;
+        const int sx = x + dx[pixel[0]], sy = y + dy[pixel[0]];
+        if (sx >= 0 && sx < width && sy >= 0 && sy < height) copyPixel(pixel, rows.rowUnchecked(sy) + 3 * sx);
+    };
     for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = rows.rowUnchecked(y);
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* pixel = row + 3 * x;
-            const int sx = x + dx[pixel[0]], sy = y + dy[pixel[0]];
-            if (sx >= 0 && sx < width && sy >= 0 && sy < height) copyPixel(pixel, rows.rowUnchecked(sy) + 3 * sx);
-        }
+        const bool insideRows = y >= reach && y < height - reach;
+        const int firstFree = insideRows ? std::min(reach, width) : width;
+        const int lastFree = insideRows ? std::max(width - reach, firstFree) : width;
+        int x = 0;
+        for (; x < firstFree; ++x) checked(x, y);
+        std::uint8_t* pixel = rows.rowUnchecked(y) + 3 * x;
+        for (; x < lastFree; ++x, pixel += 3) copyPixel(pixel, pixel + offset[pixel[0]]);
+        for (; x < width; ++x) checked(x, y);
     }
 }
 

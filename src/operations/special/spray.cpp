@@ -2,11 +2,27 @@
 
 #include "graphics/random.h"
 #include "operations/special/in_24bit.h"
+#include "operations/special/spray_draws.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace kel {
+
+namespace {
+
+// Copies one 24-bit pixel; `from` may be `to`.
+inline void copyPixel(std::uint8_t* to, const std::uint8_t* from)
+{
+    const std::uint8_t b = from[0], g = from[1], r = from[2];
+    to[0] = b;
+    to[1] = g;
+    to[2] = r;
+}
+
+} // namespace
 
 void spray(Bitmap& bitmap)
 {
@@ -14,22 +30,37 @@ void spray(Bitmap& bitmap)
     bool written = false;
     workOn24BitRows(bitmap, [&written](Bitmap& rows) {
         RandomGenerator& random = programRandom();
+        std::uint32_t seed = random.seed();
         const int width = rows.width(), height = rows.height();
+        // A pixel reads from at most radius - 1 columns and rows away.
+        const int reach = kSprayRadius - 1;
+        std::uint8_t* const base = rows.rowUnchecked(0);
+        const std::ptrdiff_t stride = rows.bytesPerLine();
+        constexpr int kRowsAhead = 16;
+        std::vector<std::int8_t> dx(static_cast<std::size_t>(height)), dy(dx);
         for (int x = 0; x < width; ++x) {
-            for (int y = 0; y < height; ++y) {
-                const int b = random.random(kSprayRadius);
-                const int c = random.random(2 * b);
-                const int d = random.random(2 * b);
-                const int sx = x + b - c, sy = y + b - d;
-                if (sx < 0 || sx >= width || sy < 0 || sy >= height) continue;
-                const std::uint8_t* from = rows.rowUnchecked(sy) + 3 * sx;
-                std::uint8_t* to = rows.rowUnchecked(y) + 3 * x;
-                to[0] = from[0];
-                to[1] = from[1];
-                to[2] = from[2];
+            spray_detail::drawOffsets(seed, kSprayRadius, height, dx.data(), dy.data());
+            const bool freeColumn = x >= reach && x + reach < width;
+            const int firstFree = freeColumn ? std::min(reach, height) : height;
+            const int lastFree = freeColumn ? std::max(height - reach, firstFree) : height;
+            const auto checked = [&](int y) {
+                const int sx = x + dx[std::size_t(y)], sy = y + dy[std::size_t(y)];
+                if (sx < 0 || sx >= width || sy < 0 || sy >= height) return;
+                copyPixel(rows.rowUnchecked(y) + 3 * x, rows.rowUnchecked(sy) + 3 * sx);
                 written = true;
+            };
+            int y = 0;
+            for (; y < firstFree; ++y) checked(y);
+            if (y < lastFree) written = true;
+            std::uint8_t* pixel = base + stride * y + 3 * x;
+            for (; y < lastFree; ++y, pixel += stride) {
+                // The column's rows are far apart: ask for the rows ahead early.
+                __builtin_prefetch(pixel + stride * std::min(kRowsAhead, height - 1 - y), 1);
+                copyPixel(pixel, pixel + stride * dy[std::size_t(y)] + 3 * dx[std::size_t(y)]);
             }
+            for (; y < height; ++y) checked(y);
         }
+        random.setSeed(seed);
     });
     if (written) bitmap.changed();
 }
