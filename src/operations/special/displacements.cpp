@@ -1,12 +1,17 @@
 #include "operations/special/displacements.h"
 
 #include "operations/special/in_24bit.h"
+#include "operations/special/twist_points.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace kel {
 
@@ -119,33 +124,36 @@ inline int wrap(int i, int size)
 // The second tap after a wrapped coordinate: the next one, or from the near edge.
 inline int nextTap(int i, int size) { return i + 1 < size ? i + 1 : size - i - 1; }
 
+// lrint of a float under the default rounding mode, inline.
+inline int roundFloat(float v)
+{
+#if defined(__x86_64__)
+    return _mm_cvtss_si32(_mm_set_ss(v));
+#else
+    return int(std::lrint(v));
+#endif
+}
+
+// The source points of a row come first (they do not depend on the pixels);
+// the samples then go in scan order, as they read pixels already written.
 void twistRows(Bitmap& rows)
 {
     const int width = rows.width(), height = rows.height();
-    const float cx = float(width - 1) / 2.0f, cy = float(height - 1) / 2.0f;
-    constexpr float pi = 3.14159265358979323846f;
-    constexpr float halfPi = pi / 2.0f;
+    constexpr int kTapsAhead = 64;
+    std::vector<float> fxs(static_cast<std::size_t>(width)), fys(fxs);
     for (int y = 0; y < height; ++y) {
+        twist_detail::sourcePoints(y, width, height, kTwistStrength, fxs.data(), fys.data());
         std::uint8_t* target = rows.rowUnchecked(y);
-        const float dy = float(y) - cy;
         for (int x = 0; x < width; ++x) {
-            const float dx = float(x) - cx;
-            const float r = std::sqrt(dx * dx + dy * dy);
-            float fx = 0.0f, fy = 0.0f;
-            if (r != 0.0f) {
-                float theta;
-                if (dx == 0.0f) {
-                    theta = dy > 0.0f ? halfPi : -halfPi;
-                } else {
-                    theta = std::atan(dy / dx);
-                    if (dx < 0.0f) theta += pi;
+            // The taps follow a curve across the rows: ask for those a few pixels on early.
+            if (x + kTapsAhead < width) {
+                const int px = int(fxs[std::size_t(x + kTapsAhead)]), py = int(fys[std::size_t(x + kTapsAhead)]);
+                if (px >= 0 && px < width && py >= 0 && py + 1 < height) {
+                    __builtin_prefetch(rows.rowUnchecked(py) + 3 * px);
+                    __builtin_prefetch(rows.rowUnchecked(py + 1) + 3 * px);
                 }
-                const float phi = theta - r / kTwistStrength + halfPi;
-                fx = r * std::cos(phi);
-                fy = r * std::sin(phi);
             }
-            fx += cx;
-            fy += cy;
+            const float fx = fxs[std::size_t(x)], fy = fys[std::size_t(x)];
             int ix = int(fx), iy = int(fy);
             float wx0, wx1, wy0, wy1;
             weights(fx, ix, wx0, wx1);
@@ -159,7 +167,7 @@ void twistRows(Bitmap& rows)
             for (int c = 0; c < 3; ++c) {
                 const float sum = float(top[3 * ix + c]) * w00 + float(top[3 * ix1 + c]) * w10 +
                                   float(bottom[3 * ix + c]) * w01 + float(bottom[3 * ix1 + c]) * w11;
-                target[3 * x + c] = std::uint8_t(std::clamp(std::lrint(sum), 0L, 255L));
+                target[3 * x + c] = std::uint8_t(std::clamp(roundFloat(sum), 0, 255));
             }
         }
     }

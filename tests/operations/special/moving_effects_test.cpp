@@ -1,5 +1,6 @@
 #include "graphics/random.h"
 #include "operations/special/displacements.h"
+#include "operations/special/float_trig.h"
 #include "operations/special/moving_models.h"
 #include "operations/special/ripples.h"
 #include "operations/special/spray.h"
@@ -130,10 +131,10 @@ Bitmap twistModel(const Bitmap& picture)
             const float dx = x - cx, dy = y - cy, r = std::sqrt(dx * dx + dy * dy);
             float f[2] = {cx, cy};
             if (r != 0) {
-                const float theta = dx == 0 ? (dy > 0 ? pi / 2 : -pi / 2) : std::atan(dy / dx) + (dx < 0 ? pi : 0.0f);
+                const float theta = dx == 0 ? (dy > 0 ? pi / 2 : -pi / 2) : float_trig::atan(dy / dx) + (dx < 0 ? pi : 0.0f);
                 const float phi = theta - r / 255.0f + pi / 2;
-                f[0] = r * std::cos(phi) + cx;
-                f[1] = r * std::sin(phi) + cy;
+                f[0] = r * float_trig::cos(phi) + cx;
+                f[1] = r * float_trig::sin(phi) + cy;
             }
             int i[2], size[2] = {W, H};
             float w[2][2];
