@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #if defined(__x86_64__)
@@ -124,15 +125,48 @@ inline int wrap(int i, int size)
 // The second tap after a wrapped coordinate: the next one, or from the near edge.
 inline int nextTap(int i, int size) { return i + 1 < size ? i + 1 : size - i - 1; }
 
-// lrint of a float under the default rounding mode, inline.
-inline int roundFloat(float v)
-{
 #if defined(__x86_64__)
-    return _mm_cvtss_si32(_mm_set_ss(v));
-#else
-    return int(std::lrint(v));
-#endif
+// A pixel's three bytes as the low lanes of four floats; the fourth byte read
+// with them belongs to the next pixel, except after the very last one.
+inline __m128 tapLanes(const std::uint8_t* tap, const std::uint8_t* last)
+{
+    std::uint32_t word;
+    if (tap != last) {
+        std::memcpy(&word, tap, 4);
+    } else {
+        word = std::uint32_t(tap[0]) | std::uint32_t(tap[1]) << 8 | std::uint32_t(tap[2]) << 16;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bytes = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(word)), zero);
+    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(bytes, zero));
 }
+
+// The weighted sum of four taps, channel by channel in the lanes, in the order
+// of the plain sum; rounded to nearest (ties to even) and clamped to 0..255 by
+// the saturating packs.
+inline void mixTaps(std::uint8_t* target, const std::uint8_t* t00, const std::uint8_t* t10, const std::uint8_t* t01,
+                    const std::uint8_t* t11, const std::uint8_t* last, float w00, float w10, float w01, float w11)
+{
+    __m128 sum = _mm_mul_ps(tapLanes(t00, last), _mm_set1_ps(w00));
+    sum = _mm_add_ps(sum, _mm_mul_ps(tapLanes(t10, last), _mm_set1_ps(w10)));
+    sum = _mm_add_ps(sum, _mm_mul_ps(tapLanes(t01, last), _mm_set1_ps(w01)));
+    sum = _mm_add_ps(sum, _mm_mul_ps(tapLanes(t11, last), _mm_set1_ps(w11)));
+    const __m128i words = _mm_packs_epi32(_mm_cvtps_epi32(sum), _mm_setzero_si128());
+    const std::uint32_t packed = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+    target[0] = std::uint8_t(packed);
+    target[1] = std::uint8_t(packed >> 8);
+    target[2] = std::uint8_t(packed >> 16);
+}
+#else
+inline void mixTaps(std::uint8_t* target, const std::uint8_t* t00, const std::uint8_t* t10, const std::uint8_t* t01,
+                    const std::uint8_t* t11, const std::uint8_t*, float w00, float w10, float w01, float w11)
+{
+    for (int c = 0; c < 3; ++c) {
+        const float sum = float(t00[c]) * w00 + float(t10[c]) * w10 + float(t01[c]) * w01 + float(t11[c]) * w11;
+        target[c] = std::uint8_t(std::clamp(std::lrint(sum), 0L, 255L));
+    }
+}
+#endif
 
 // The source points of a row come first (they do not depend on the pixels);
 // the samples then go in scan order, as they read pixels already written.
@@ -140,20 +174,23 @@ void twistRows(Bitmap& rows)
 {
     const int width = rows.width(), height = rows.height();
     constexpr int kTapsAhead = 64;
-    std::vector<float> fxs(static_cast<std::size_t>(width)), fys(fxs);
+    std::vector<float> fxRow(static_cast<std::size_t>(width)), fyRow(fxRow);
+    const float* fxs = fxRow.data();
+    const float* fys = fyRow.data();
+    const std::uint8_t* last = rows.rowUnchecked(height - 1) + 3 * (width - 1);
     for (int y = 0; y < height; ++y) {
-        twist_detail::sourcePoints(y, width, height, kTwistStrength, fxs.data(), fys.data());
+        twist_detail::sourcePoints(y, width, height, kTwistStrength, fxRow.data(), fyRow.data());
         std::uint8_t* target = rows.rowUnchecked(y);
         for (int x = 0; x < width; ++x) {
             // The taps follow a curve across the rows: ask for those a few pixels on early.
             if (x + kTapsAhead < width) {
-                const int px = int(fxs[std::size_t(x + kTapsAhead)]), py = int(fys[std::size_t(x + kTapsAhead)]);
+                const int px = int(fxs[x + kTapsAhead]), py = int(fys[x + kTapsAhead]);
                 if (px >= 0 && px < width && py >= 0 && py + 1 < height) {
                     __builtin_prefetch(rows.rowUnchecked(py) + 3 * px);
                     __builtin_prefetch(rows.rowUnchecked(py + 1) + 3 * px);
                 }
             }
-            const float fx = fxs[std::size_t(x)], fy = fys[std::size_t(x)];
+            const float fx = fxs[x], fy = fys[x];
             int ix = int(fx), iy = int(fy);
             float wx0, wx1, wy0, wy1;
             weights(fx, ix, wx0, wx1);
@@ -164,11 +201,8 @@ void twistRows(Bitmap& rows)
             const std::uint8_t* top = rows.rowUnchecked(iy);
             const std::uint8_t* bottom = rows.rowUnchecked(iy1);
             const float w00 = wx0 * wy0, w10 = wx1 * wy0, w01 = wx0 * wy1, w11 = wx1 * wy1;
-            for (int c = 0; c < 3; ++c) {
-                const float sum = float(top[3 * ix + c]) * w00 + float(top[3 * ix1 + c]) * w10 +
-                                  float(bottom[3 * ix + c]) * w01 + float(bottom[3 * ix1 + c]) * w11;
-                target[3 * x + c] = std::uint8_t(std::clamp(roundFloat(sum), 0, 255));
-            }
+            mixTaps(target + 3 * x, top + 3 * ix, top + 3 * ix1, bottom + 3 * ix, bottom + 3 * ix1, last, w00, w10, w01,
+                    w11);
         }
     }
 }
