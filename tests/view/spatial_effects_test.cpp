@@ -313,17 +313,24 @@ TEST(HalftoneNearest, AnswersThePaletteScanIncludingItsTies)
     const HalftoneNearest& nearest = HalftoneNearest::instance();
     std::vector<int> nearLevels;
     for (int v = 0; v < 256; ++v)
-        if (v % 51 <= 1 || v % 51 >= 24 && v % 51 <= 27 || v % 51 == 50 || v * 21 % 255 < 30) nearLevels.push_back(v);
+        if (v % 51 <= 1 || (v % 51 >= 24 && v % 51 <= 27) || v % 51 == 50 || v * 21 % 255 < 30) nearLevels.push_back(v);
     std::vector<Colour> colours;
     for (const int r : nearLevels)
         for (const int g : nearLevels)
             for (const int b : nearLevels) colours.push_back(rgb(r, g, b));
     std::mt19937 draws(2024);
     for (int i = 0; i < 1 << 20; ++i) colours.push_back(Colour(draws() & 0xFFFFFF));
-    int mismatches = 0;
-    for (const Colour c : colours)
-        mismatches += nearest.index(redOf(c), greenOf(c), blueOf(c)) != scannedNearest(palette, redOf(c), greenOf(c), blueOf(c));
-    EXPECT_EQ(mismatches, 0) << "of " << colours.size();
+    // One long row, stored blue, green, red, mapped one by one and with vectors.
+    std::vector<std::uint8_t> row;
+    for (const Colour c : colours) row.insert(row.end(), {std::uint8_t(blueOf(c)), std::uint8_t(greenOf(c)), std::uint8_t(redOf(c))});
+    for (const bool vectors : {false, true}) {
+        std::vector<std::uint8_t> indices(colours.size());
+        nearest.indexRow(row.data(), int(colours.size()), indices.data(), vectors);
+        int mismatches = 0;
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            mismatches += indices[i] != scannedNearest(palette, redOf(colours[i]), greenOf(colours[i]), blueOf(colours[i]));
+        EXPECT_EQ(mismatches, 0) << "of " << colours.size() << (vectors ? " with vectors" : " one by one");
+    }
 }
 
 // The trace pair by pair in scan order, on indices from the palette scan.

@@ -28,9 +28,7 @@ public:
         indices_.resize(std::size_t(width_) * std::size_t(height_));
         splitRows(height_, std::int64_t(width_) * height_, 1, [&](int from, int to) {
             for (int y = from; y < to; ++y) {
-                const std::uint8_t* row = bitmap.rowUnchecked(y);
-                std::uint8_t* indices = indicesOf(y);
-                for (int x = 0; x < width_; ++x) indices[x] = std::uint8_t(nearest.indexOfBgr(row + x * 3));
+                nearest.indexRow(bitmap.rowUnchecked(y), width_, indicesOf(y));
             }
         });
     }
