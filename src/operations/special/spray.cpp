@@ -24,42 +24,61 @@ inline void copyPixel(std::uint8_t* to, const std::uint8_t* from)
 
 } // namespace
 
+// Columns are worked in bands, skewed: band column k runs kLag * k rows behind
+// column 0. A pixel reads only within `reach` columns and rows of itself, and
+// kLag > reach, so every pixel still finds each neighbour written or not yet
+// written just as in the plain order (column by column, each top to bottom),
+// while the band's rows stay in the cache between its columns.
 void spray(Bitmap& bitmap)
 {
     if (bitmap.empty()) return;
     bool written = false;
     workOn24BitRows(bitmap, [&written](Bitmap& rows) {
+        constexpr int reach = kSprayRadius - 1; // |b - c| and |b - d| are at most this
+        constexpr int kLag = reach + 1, kBand = 16;
         RandomGenerator& random = programRandom();
         std::uint32_t seed = random.seed();
         const int width = rows.width(), height = rows.height();
-        // A pixel reads from at most radius - 1 columns and rows away.
-        const int reach = kSprayRadius - 1;
         std::uint8_t* const base = rows.rowUnchecked(0);
         const std::ptrdiff_t stride = rows.bytesPerLine();
-        constexpr int kRowsAhead = 16;
-        std::vector<std::int8_t> dx(static_cast<std::size_t>(height)), dy(dx);
-        for (int x = 0; x < width; ++x) {
-            spray_detail::drawOffsets(seed, kSprayRadius, height, dx.data(), dy.data());
-            const bool freeColumn = x >= reach && x + reach < width;
-            const int firstFree = freeColumn ? std::min(reach, height) : height;
-            const int lastFree = freeColumn ? std::max(height - reach, firstFree) : height;
-            const auto checked = [&](int y) {
-                const int sx = x + dx[std::size_t(y)], sy = y + dy[std::size_t(y)];
-                if (sx < 0 || sx >= width || sy < 0 || sy >= height) return;
-                copyPixel(rows.rowUnchecked(y) + 3 * x, rows.rowUnchecked(sy) + 3 * sx);
-                written = true;
+        const std::size_t columnSize = static_cast<std::size_t>(height);
+        std::vector<std::int8_t> dx(kBand * columnSize), dy(dx);
+        bool nearEdgeWritten = false;
+        const auto move = [&](int x, int y, std::size_t at) {
+            const int sx = x + dx[at], sy = y + dy[at];
+            if (sx < 0 || sx >= width || sy < 0 || sy >= height) return;
+            copyPixel(base + stride * y + 3 * x, base + stride * sy + 3 * sx);
+            nearEdgeWritten = true;
+        };
+        for (int first = 0; first < width; first += kBand) {
+            const int columns = std::min(kBand, width - first);
+            for (int k = 0; k < columns; ++k)
+                spray_detail::drawOffsets(seed, kSprayRadius, height, dx.data() + std::size_t(k) * columnSize,
+                                          dy.data() + std::size_t(k) * columnSize);
+            const int steps = height + (columns - 1) * kLag;
+            const auto checkedSteps = [&](int from, int to) {
+                for (int step = from; step < to; ++step)
+                    for (int k = 0, y = step; k < columns && y >= 0; ++k, y -= kLag)
+                        if (y < height) move(first + k, y, std::size_t(k) * columnSize + std::size_t(y));
             };
-            int y = 0;
-            for (; y < firstFree; ++y) checked(y);
-            if (y < lastFree) written = true;
-            std::uint8_t* pixel = base + stride * y + 3 * x;
-            for (; y < lastFree; ++y, pixel += stride) {
-                // The column's rows are far apart: ask for the rows ahead early.
-                __builtin_prefetch(pixel + stride * std::min(kRowsAhead, height - 1 - y), 1);
-                copyPixel(pixel, pixel + stride * dy[std::size_t(y)] + 3 * dx[std::size_t(y)]);
+            // Steps at which every column of an inside band is on an inside row.
+            const bool insideBand = first >= reach && first + columns - 1 + reach < width;
+            const int freeFrom = insideBand ? (columns - 1) * kLag + reach : steps;
+            const int freeTo = insideBand ? std::max(height - reach, freeFrom) : steps;
+            checkedSteps(0, freeFrom);
+            const std::ptrdiff_t nextColumn = 3 - kLag * stride;
+            const std::size_t nextDraw = columnSize - std::size_t(kLag);
+            for (int step = freeFrom; step < freeTo; ++step) {
+                std::uint8_t* pixel = base + stride * step + 3 * first;
+                const std::int8_t* across = dx.data() + std::size_t(step);
+                const std::int8_t* down = dy.data() + std::size_t(step);
+                for (int k = 0; k < columns; ++k, pixel += nextColumn, across += nextDraw, down += nextDraw)
+                    copyPixel(pixel, pixel + stride * *down + 3 * *across);
             }
-            for (; y < height; ++y) checked(y);
+            checkedSteps(freeTo, steps);
         }
+        // Pixels away from the edges always take a colour.
+        written = nearEdgeWritten || (width > 2 * reach && height > 2 * reach);
         random.setSeed(seed);
     });
     if (written) bitmap.changed();

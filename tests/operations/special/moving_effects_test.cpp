@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 namespace kel {
 namespace {
@@ -169,12 +170,12 @@ TEST(Displacements, TwistMatchesItsModel)
 
 TEST(Spray, ThreeDrawsPerPixelColumnsFirst)
 {
-    for (std::uint32_t seed : {0u, 2026u, 0xDEADBEEFu}) {
-        const Bitmap picture = patterned(6, 6, seed);
+    for (auto [seed, w, h] : {std::tuple{0u, 6, 6}, {2026u, 6, 6}, {0xDEADBEEFu, 6, 6}, {7u, 53, 41}, {9u, 17, 3}}) {
+        const Bitmap picture = patterned(w, h, seed);
         Grid g(picture);
         test::ModelRandom random{seed};
-        for (int x = 0; x < 6; ++x)
-            for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < w; ++x)
+            for (int y = 0; y < h; ++y) {
                 const int b = random.next(6), c = random.next(2 * b), d = random.next(2 * b);
                 if (g.inside(x + b - c, y + b - d)) g.at(x, y) = g.at(x + b - c, y + b - d);
             }
@@ -182,6 +183,7 @@ TEST(Spray, ThreeDrawsPerPixelColumnsFirst)
         programRandom().setSeed(seed);
         spray(sprayed);
         EXPECT_TRUE(sameBitmap(g.toBitmap(), sprayed)) << seed;
+        EXPECT_EQ(programRandom().seed(), random.seed) << seed;
     }
 }
 
