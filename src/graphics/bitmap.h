@@ -80,6 +80,7 @@ public:
 
     // Transparent drawing skips this colour; by default the bottom-left pixel's.
     Colour transparentColour() const;
+    bool hasTransparentColour() const { return hasTransparentColour_; }
     void setTransparentColour(Colour colour);
 
     QImage toImage() const override;

@@ -4,6 +4,8 @@
 #include "view/effects/effect_pipeline.h"
 #include "view/zoomable_view.h"
 
+#include <functional>
+
 namespace kel {
 
 class TImageColorizer final : public ZoomableView {
@@ -21,6 +23,14 @@ public:
     // Recomputes the shown picture from the original and repaints; does
     // nothing unless both pictures hold bitmaps.
     void ApplyEffects();
+    // Runs `changes` with the recomputes they cause held back, then recomputes
+    // once if any was asked for. Each recompute rewrites every pixel of the
+    // shown picture, so only the last one can be seen.
+    void recomputeOnceAfter(const std::function<void()>& changes);
+    // Notifies the original as an assignment of the pixels it already holds
+    // would: the noise layer is redrawn, as at any change of the original,
+    // but a spatial layer is kept, since it could not differ.
+    void OriginalReassignedUnchanged();
     // Every effect setting to neutral, layers dropped, the shown picture a
     // copy of the original (without a recompute).
     void ResetEffects();
@@ -74,9 +84,16 @@ private:
     // Brings a changed original to 24 bits per pixel and recomputes.
     void OriginalChanged();
 
+    // The shown picture about to be recomputed from the original: its bitmap is
+    // kept when it can take the recompute as it is, else a copy of the original.
+    void prepareShownForRecompute(const Bitmap& original);
+
     kel::Picture pictureOriginal_;
     EffectPipeline effects_;
     bool convertingOriginal_ = false;
+    bool keepSpatialLayer_ = false;
+    int recomputesHeld_ = 0;
+    bool recomputePending_ = false;
 };
 
 } // namespace kel

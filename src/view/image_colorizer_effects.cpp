@@ -4,6 +4,9 @@
 
 #include "graphics/bitmap.h"
 
+#include <exception>
+#include <utility>
+
 namespace kel {
 
 void TImageColorizer::OriginalChanged()
@@ -28,9 +31,51 @@ void TImageColorizer::OriginalChanged()
         graphic->drawOnto(*converted, 0, 0);
         pictureOriginal_.setGraphic(std::move(converted));
     }
-    Picture().assign(pictureOriginal_.graphic());
-    effects_.discardLayers();
+    prepareShownForRecompute(*pictureOriginal_.bitmapIfAny());
+    if (keepSpatialLayer_)
+        effects_.discardNoiseLayer();
+    else
+        effects_.discardLayers();
     ApplyEffects();
+}
+
+void TImageColorizer::OriginalReassignedUnchanged()
+{
+    Bitmap* original = pictureOriginal_.bitmapIfAny();
+    if (!original) return;
+    keepSpatialLayer_ = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{keepSpatialLayer_};
+    original->changed();
+}
+
+void TImageColorizer::prepareShownForRecompute(const Bitmap& original)
+{
+    // The recompute writes every pixel of a 24-bit shown picture of the
+    // original's size; what a copy would add is only the notification.
+    Bitmap* shown = Picture().bitmapIfAny();
+    if (shown && shown->pixelFormat() == pf24bit && shown->width() == original.width() &&
+        shown->height() == original.height() && !shown->hasTransparentColour() && !original.hasTransparentColour()) {
+        Picture().changed();
+        return;
+    }
+    Picture().assign(&original);
+}
+
+void TImageColorizer::recomputeOnceAfter(const std::function<void()>& changes)
+{
+    std::exception_ptr failure;
+    ++recomputesHeld_;
+    try {
+        changes();
+    } catch (...) {
+        failure = std::current_exception(); // what was asked for until then is still shown
+    }
+    --recomputesHeld_;
+    if (recomputesHeld_ == 0 && std::exchange(recomputePending_, false)) ApplyEffects();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TImageColorizer::setEffect(Effect which, int value)
@@ -41,6 +86,10 @@ void TImageColorizer::setEffect(Effect which, int value)
 
 void TImageColorizer::ApplyEffects()
 {
+    if (recomputesHeld_ > 0) {
+        recomputePending_ = true;
+        return;
+    }
     const Bitmap* original = pictureOriginal_.bitmapIfAny();
     Bitmap* shown = Picture().bitmapIfAny();
     if (!original || !shown) return;

@@ -3,6 +3,7 @@
 #include "app/program_form.h"
 #include "codecs/rgba_graphic.h"
 #include "graphics/pixel_rows.h"
+#include "graphics/random.h"
 #include "support/bitmap_compare.h"
 #include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
@@ -212,6 +213,52 @@ TEST_F(EffectsCommands, ToneSettingsOnTheViewReuseTheLayers)
     EXPECT_EQ(form.Image1->effects().layerBuilds(), builds);
     form.Image1->PictureOriginal().bitmap().assign(sample()); // a new original rebuilds both
     EXPECT_EQ(form.Image1->effects().layerBuilds(), builds + 2);
+}
+
+// A tone bar step held against the plain sequence on a second view: set the
+// setting, assign BitmapTRAVAIL to the original (each recomputing), in the
+// handler's order. Same shown pixels and same generator state; a spatial layer
+// is rebuilt only when the step brings new pixels.
+TEST_F(EffectsCommands, AToneBarStepShowsWhatThePlainSequenceShows)
+{
+    struct Case {
+        TTrackBar* TProgramForm::*bar;
+        void (TImageColorizer::*set)(int);
+        bool settingFirst;
+    };
+    const Case cases[] = {{&TProgramForm::TrackBarLUMINOSITE, &TImageColorizer::setPicBrightness, true},
+                          {&TProgramForm::TrackBarCONTRASTE, &TImageColorizer::setPicContrast, false},
+                          {&TProgramForm::TrackBarSATURATION, &TImageColorizer::setPicSaturation, false}};
+    for (const Case& c : cases) {
+        for (bool newPixels : {false, true}) {
+            test::FakeServices otherFakes;
+            TProgramForm plain{otherFakes.services()};
+            for (TProgramForm* f : {&form, &plain}) {
+                f->Image1->PictureOriginal().setGraphic(std::make_unique<Bitmap>(sample()));
+                f->Image1->setPicEmboss(true);
+                f->Image1->setPicMonoNoise(25);
+            }
+            Bitmap working = sample();
+            if (newPixels) writePixel(working, 3, 4, clRed);
+            form.document().working() = working;
+            const int builds = form.Image1->effects().layerBuilds();
+
+            programRandom().setSeed(77);
+            (form.*(c.bar))->setPosition(30);
+            const std::uint32_t seedAfterStep = programRandom().seed();
+
+            programRandom().setSeed(77);
+            if (c.settingFirst) (plain.Image1->*(c.set))(30);
+            plain.Image1->PictureOriginal().bitmap().assign(working);
+            if (!c.settingFirst) (plain.Image1->*(c.set))(30);
+
+            EXPECT_TRUE(sameBitmap(plain.Image1->Picture().bitmap(), shown())) << newPixels;
+            EXPECT_TRUE(sameBitmap(working, original()));
+            EXPECT_EQ(programRandom().seed(), seedAfterStep);
+            EXPECT_EQ(form.Image1->effects().layerBuilds(), builds + (newPixels ? 2 : 1)) << newPixels;
+            (form.*(c.bar))->setPosition(0);
+        }
+    }
 }
 
 TEST_F(EffectsCommands, ResetEffectsShowsTheOriginalAgain)

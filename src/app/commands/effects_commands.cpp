@@ -75,25 +75,31 @@ void toggleNegative(CommandContext& context)
 void brightnessChanged(CommandContext& context)
 {
     const MainControls& controls = context.controls;
-    context.document.view().setPicBrightness(controls.brightness->Position());
-    showPosition(*controls.brightnessValue, *controls.brightness);
-    context.document.rederiveOriginal();
+    context.document.view().recomputeOnceAfter([&] {
+        context.document.view().setPicBrightness(controls.brightness->Position());
+        showPosition(*controls.brightnessValue, *controls.brightness);
+        context.document.rederiveOriginal();
+    });
 }
 
 void contrastChanged(CommandContext& context)
 {
     const MainControls& controls = context.controls;
-    context.document.rederiveOriginal();
-    context.document.view().setPicContrast(controls.contrast->Position());
-    showPosition(*controls.contrastValue, *controls.contrast);
+    context.document.view().recomputeOnceAfter([&] {
+        context.document.rederiveOriginal();
+        context.document.view().setPicContrast(controls.contrast->Position());
+        showPosition(*controls.contrastValue, *controls.contrast);
+    });
 }
 
 void saturationChanged(CommandContext& context)
 {
     const MainControls& controls = context.controls;
-    context.document.rederiveOriginal();
-    context.document.view().setPicSaturation(controls.saturation->Position());
-    showPosition(*controls.saturationValue, *controls.saturation);
+    context.document.view().recomputeOnceAfter([&] {
+        context.document.rederiveOriginal();
+        context.document.view().setPicSaturation(controls.saturation->Position());
+        showPosition(*controls.saturationValue, *controls.saturation);
+    });
 }
 
 } // namespace kel::commands

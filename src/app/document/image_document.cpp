@@ -3,6 +3,8 @@
 #include "app/document/status_line.h"
 #include "view/image_colorizer.h"
 
+#include <cstring>
+
 namespace kel {
 
 namespace {
@@ -16,6 +18,19 @@ Bitmap shownBitmapCopy(const Picture& shown)
     Bitmap copy(0, 0, pf24bit);
     if (shown.hasGraphic()) copy.assign(*shown.graphic());
     return copy;
+}
+
+// Whether assigning `from` to `to` would leave `to` exactly as it is.
+bool assignmentChangesNothing(const Bitmap& to, const Bitmap& from)
+{
+    if (to.width() != from.width() || to.height() != from.height() || to.pixelFormat() != from.pixelFormat() ||
+        to.bytesPerLine() != from.bytesPerLine() || to.palette() != from.palette() ||
+        to.transparent() != from.transparent() || to.hasTransparentColour() != from.hasTransparentColour() ||
+        (to.hasTransparentColour() && to.transparentColour() != from.transparentColour()))
+        return false;
+    if (to.empty()) return true;
+    const std::size_t bytes = std::size_t(to.bytesPerLine()) * std::size_t(to.height());
+    return std::memcmp(to.rowUnchecked(0), from.rowUnchecked(0), bytes) == 0;
 }
 
 } // namespace
@@ -48,6 +63,12 @@ void ImageDocument::commitShownAsOriginal() { original().assign(shown().graphic(
 void ImageDocument::rederiveOriginal()
 {
     if (!original().hasGraphic() && working_.empty()) return;
+    // A track bar moved again finds the original already holding these pixels:
+    // the view is notified as by the assignment, without the copy.
+    if (const Bitmap* current = original().bitmapIfAny(); current && assignmentChangesNothing(*current, working_)) {
+        view_.OriginalReassignedUnchanged();
+        return;
+    }
     original().bitmap().assign(working_);
 }
 

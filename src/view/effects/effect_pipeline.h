@@ -55,6 +55,8 @@ public:
     void reset();
     // Frees both layers; the active settings rebuild them at the next recompute.
     void discardLayers();
+    // Frees the noise layer only: its draws are redrawn at the next recompute.
+    void discardNoiseLayer() { noise_.reset(); }
 
     // Rebuilds the layers that active settings lack, then writes every pixel of
     // `shown` from the source (the spatial layer, or the original) through the
