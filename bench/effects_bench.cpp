@@ -5,8 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -84,5 +86,56 @@ BENCHMARK(BM_Effects_Layer_Trace2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Effects_Layer_Tile2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Effects_Layer_ColourNoise25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Effects_Layer_MonoNoise25)->Unit(benchmark::kMillisecond);
+
+// A photo-like picture of more than two million distinct colours: the same
+// kind of gradients with independent fine noise in each channel.
+const kel::Bitmap& manyColoursBitmap()
+{
+    static const kel::Bitmap bitmap = [] {
+        using kel::bench::kPhotoHeight;
+        using kel::bench::kPhotoWidth;
+        kel::Bitmap b = kel::Bitmap::forOverwrite(kPhotoWidth, kPhotoHeight, kel::pf24bit);
+        std::uint32_t noise = 12345;
+        for (int y = 0; y < kPhotoHeight; ++y) {
+            std::uint8_t* row = b.rowUnchecked(y);
+            for (int x = 0; x < kPhotoWidth; ++x) {
+                noise = noise * 1103515245u + 12345u;
+                const int n = int(noise >> 8);
+                row[3 * x] = std::uint8_t(x * 224 / kPhotoWidth + (n & 31));
+                row[3 * x + 1] = std::uint8_t(y * 224 / kPhotoHeight + (n >> 5 & 31));
+                row[3 * x + 2] = std::uint8_t((x + y) * 224 / (kPhotoWidth + kPhotoHeight) + (n >> 10 & 31));
+            }
+        }
+        return b;
+    }();
+    return bitmap;
+}
+
+int distinctColours(const kel::Bitmap& bitmap)
+{
+    std::vector<bool> seen(std::size_t(1) << 24);
+    int count = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const std::uint8_t* row = bitmap.rowUnchecked(y);
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const std::size_t colour = std::size_t(row[3 * x]) | std::size_t(row[3 * x + 1]) << 8 | std::size_t(row[3 * x + 2]) << 16;
+            count += !seen[colour];
+            seen[colour] = true;
+        }
+    }
+    return count;
+}
+
+void BM_Effects_Layer_Trace2_ManyColours(benchmark::State& state)
+{
+    const kel::Bitmap& picture = manyColoursBitmap();
+    kel::EffectPipeline pipeline;
+    for (auto _ : state) {
+        pipeline.set(Effect::Trace, 2, &picture);
+        benchmark::DoNotOptimize(pipeline.spatialLayer());
+    }
+    state.counters["colours"] = distinctColours(picture);
+}
+BENCHMARK(BM_Effects_Layer_Trace2_ManyColours)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -43,7 +43,7 @@ private:
     struct GreyStep {
         std::uint8_t index, value;
     };
-    static constexpr int kCellShift = 3;
+    static constexpr int kCellShift = 2;
     static constexpr int kCellsPerSide = 256 >> kCellShift;
 
     HalftoneNearest();

@@ -37,14 +37,16 @@ public:
     {
         const std::optional<std::uint8_t> mark = firstMark();
         if (!mark) return;
-        std::vector<std::uint8_t> upper(static_cast<std::size_t>(width_)), lower(upper);
-        for (int y = 0; y < height_; ++y) {
-            std::fill(lower.begin(), lower.end(), 0);
-            horizontalPairs(y, *mark, upper.data());
-            if (y + 1 < height_) verticalPairs(y, *mark, upper.data(), lower.data());
-            blackenMarked(y, upper.data());
-            upper.swap(lower);
-        }
+        splitRows(height_, std::int64_t(width_) * height_, 1, [&](int from, int to) {
+            std::vector<std::uint8_t> marks(static_cast<std::size_t>(width_));
+            for (int y = from; y < to; ++y) {
+                std::fill(marks.begin(), marks.end(), 0);
+                pairsInRow(y, *mark, marks.data());
+                if (y >= 1) pairsWithRowAbove(y, *mark, marks.data());
+                if (y + 1 < height_) pairsWithRowBelow(y, *mark, marks.data());
+                blackenMarked(y, marks.data());
+            }
+        });
     }
 
 private:
@@ -71,10 +73,12 @@ private:
         return std::nullopt;
     }
 
-    // Pairs within row y: right neighbours on the forward scan, left ones on
-    // the backward scan. A differing pair blackens its current pixel, or the
-    // neighbour when the current pixel has the marked index.
-    void horizontalPairs(int y, std::uint8_t mark, std::uint8_t* __restrict marks)
+    // The marks a row receives: from pairs within it (right neighbours on the
+    // forward scan, left ones on the backward scan) and from pairs with the
+    // rows above and below (the lower pixel is the forward scan's neighbour
+    // and the backward scan's current pixel). A differing pair blackens its
+    // current pixel, or the neighbour when the current pixel has the marked index.
+    void pairsInRow(int y, std::uint8_t mark, std::uint8_t* __restrict marks)
     {
         const std::uint8_t* row = indicesOf(y);
         if (y + 1 < height_) {
@@ -89,23 +93,20 @@ private:
         }
     }
 
-    // Pairs between rows y and y + 1: the lower neighbour on the forward scan,
-    // the upper one on the backward scan.
-    void verticalPairs(int y, std::uint8_t mark, std::uint8_t* __restrict upperMarks,
-                       std::uint8_t* __restrict lowerMarks)
+    void pairsWithRowBelow(int y, std::uint8_t mark, std::uint8_t* __restrict marks)
     {
-        const std::uint8_t *upper = indicesOf(y), *lower = indicesOf(y + 1);
-        for (int x = 0; x <= lastX_; ++x) {
-            const bool differ = upper[x] != lower[x], marked = upper[x] == mark;
-            upperMarks[x] |= differ & !marked;
-            lowerMarks[x] |= differ & marked;
-        }
-        if (!backward_) return;
-        for (int x = firstX_; x < width_; ++x) {
-            const bool differ = upper[x] != lower[x], marked = lower[x] == mark;
-            lowerMarks[x] |= differ & !marked;
-            upperMarks[x] |= differ & marked;
-        }
+        const std::uint8_t *row = indicesOf(y), *below = indicesOf(y + 1);
+        for (int x = 0; x <= lastX_; ++x) marks[x] |= (row[x] != below[x]) & (row[x] != mark);
+        if (backward_)
+            for (int x = firstX_; x < width_; ++x) marks[x] |= (row[x] != below[x]) & (below[x] == mark);
+    }
+
+    void pairsWithRowAbove(int y, std::uint8_t mark, std::uint8_t* __restrict marks)
+    {
+        const std::uint8_t *above = indicesOf(y - 1), *row = indicesOf(y);
+        for (int x = 0; x <= lastX_; ++x) marks[x] |= (above[x] != row[x]) & (above[x] == mark);
+        if (backward_)
+            for (int x = firstX_; x < width_; ++x) marks[x] |= (above[x] != row[x]) & (row[x] != mark);
     }
 
     void blackenMarked(int y, const std::uint8_t* marks)
