@@ -177,6 +177,35 @@ TEST(ValueEffects, MatchPlainModelsOnNoisyPictures)
     }
 }
 
+// Sizes that cut rows into several column chunks and bands with a short last
+// one, leave vector tails of every length, and (from a million pixels) share
+// the work between two threads.
+TEST(ValueEffects, MatchPlainModelsAcrossChunksBandsAndThreads)
+{
+    const ModelCase cases[] = {
+        {"blur chunks", blur, blurModel, 389, 11},
+        {"blur one chunk and a pixel", blur, blurModel, 131, 7},
+        {"blur two threads", blur, blurModel, 1030, 1021},
+        {"flaxen two threads", flaxen, flaxenModel, 1030, 1021},
+        {"shadow up left two threads", shadowUpLeft, [](Plain p) { return shadowModel(p, 4, 4); }, 1030, 1021},
+        {"shadow down right two threads", shadowDownRight, [](Plain p) { return shadowModel(p, -4, -4); }, 1031, 1020},
+    };
+    for (const ModelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap picture = noisy(c.width, c.height, 11);
+        const Bitmap expected = c.model(Plain(picture)).bitmap();
+        c.routine(picture);
+        EXPECT_TRUE(sameBitmap(expected, picture));
+    }
+    for (int width = 5; width <= 16; ++width) {
+        SCOPED_TRACE(width);
+        Bitmap picture = noisy(width, 9, unsigned(width));
+        const Bitmap expected = shadowModel(Plain(picture), -4, 4).bitmap();
+        shadowUpRight(picture);
+        EXPECT_TRUE(sameBitmap(expected, picture));
+    }
+}
+
 TEST(ValueEffects, HandCheckedPixels)
 {
     Bitmap exposed = bitmapFrom(4, 1, {rgb(50, 200, 100), clWhite, clBlack, g(127)});
