@@ -191,9 +191,17 @@ __attribute__((target("avx2"))) int HalftoneNearest::vectorIndexRow(const std::u
         const __m256i packed8 = _mm256_packus_epi16(packed, packed);
         const __m256i ordered = _mm256_permutevar8x32_epi32(packed8, order);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(indices + x), _mm256_castsi256_si128(ordered));
-        const int plain = _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(lists, _mm256_setzero_si256())));
-        for (int lane = 0; lane < 8; ++lane)
-            if (!(plain >> lane & 1)) indices[x + lane] = std::uint8_t(index(p[3 * lane + 2], p[3 * lane + 1], p[3 * lane]));
+        int listed = ~_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(lists, _mm256_setzero_si256()))) & 0xFF;
+        if (!listed) continue;
+        alignas(32) std::int32_t bests[8], bestDistances[8], starts[8];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(bests), best);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(bestDistances), _mm256_min_epi32(cubeDistance, greyDistance));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(starts), lists);
+        for (; listed; listed &= listed - 1) {
+            const int lane = __builtin_ctz(unsigned(listed));
+            indices[x + lane] = std::uint8_t(nearestWithStatics(starts[lane], bests[lane], bestDistances[lane],
+                                                                p[3 * lane + 2], p[3 * lane + 1], p[3 * lane]));
+        }
     }
     return x;
 }

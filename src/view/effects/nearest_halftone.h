@@ -3,7 +3,7 @@
 // scanning the palette. The palette's 6 x 6 x 6 cube has its nearest entry
 // channel by channel (levels 51 apart); the nearest of its ramp of 20 greys
 // depends only on red + green + blue; the 20 static colours can only win in
-// small parts of the colour space, so the space is cut into cells of 8 x 8 x 8
+// small parts of the colour space, so the space is cut into cells of 4 x 4 x 4
 // and each cell keeps the few static colours that can win somewhere inside it.
 // The answer is the palette search's own: smallest squared distance in red,
 // green and blue, the lowest index on ties.
