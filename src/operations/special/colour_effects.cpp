@@ -1,5 +1,7 @@
 #include "operations/special/colour_effects.h"
 
+#include "graphics/split_rows.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,8 +21,18 @@ inline void flaxenStep(std::uint8_t* p, std::uint8_t* n, const std::uint8_t* m, 
     n[0] = std::uint8_t((p[0] + n[1] + m[0]) / 3);
 }
 
-// The mix along one row, the green and blue carried to the next step kept
-// in registers.
+// The reds of pixels 0 .. width - 3: each reads only the green and blue of
+// its two right neighbours before any step has mixed them, so all of them
+// can be worked out first.
+void flaxenReds(std::uint8_t* row, int width)
+{
+    for (int x = 0; x + 2 < width; ++x) {
+        std::uint8_t* p = row + 3 * x;
+        p[2] = std::uint8_t((p[2] + p[4] + p[6]) / 3);
+    }
+}
+
+// The mix of green and blue along one row, carried in registers.
 struct FlaxenRun {
     std::uint8_t* row;
     unsigned green, blue; // of pixel x, already mixed
@@ -31,7 +43,6 @@ struct FlaxenRun {
     {
         std::uint8_t* p = row + x * 3;
         const unsigned nextGreen = p[4], farBlue = p[6];
-        p[2] = std::uint8_t((p[2] + nextGreen + farBlue) / 3);
         green = (green + nextGreen + farBlue) / 3;
         blue = (blue + green + farBlue) / 3;
         p[4] = std::uint8_t(green);
@@ -70,22 +81,28 @@ void flaxen(Bitmap& bitmap)
     if (bitmap.empty()) return;
     bitmap.setPixelFormat(pf24bit);
     const int width = bitmap.width(), height = bitmap.height();
-    // Rows are independent: two at a time give the processor two chains to overlap.
-    int y = 0;
-    for (; y + 1 < height; y += 2) {
-        FlaxenRun first(bitmap.rowUnchecked(y)), second(bitmap.rowUnchecked(y + 1));
-        for (int x = 0; x + 2 < width; ++x) {
-            first.step(x);
-            second.step(x);
+    // Rows are independent: the bands go to both cores, and within a band two
+    // rows at a time give the processor two chains to overlap.
+    splitRows(height, std::int64_t(width) * height, 2, [&](int from, int to) {
+        int y = from;
+        for (; y + 1 < to; y += 2) {
+            FlaxenRun first(bitmap.rowUnchecked(y)), second(bitmap.rowUnchecked(y + 1));
+            flaxenReds(first.row, width);
+            flaxenReds(second.row, width);
+            for (int x = 0; x + 2 < width; ++x) {
+                first.step(x);
+                second.step(x);
+            }
+            flaxenTail(first.row, width);
+            flaxenTail(second.row, width);
         }
-        flaxenTail(first.row, width);
-        flaxenTail(second.row, width);
-    }
-    if (y < height) {
-        FlaxenRun run(bitmap.rowUnchecked(y));
-        for (int x = 0; x + 2 < width; ++x) run.step(x);
-        flaxenTail(run.row, width);
-    }
+        if (y < to) {
+            FlaxenRun run(bitmap.rowUnchecked(y));
+            flaxenReds(run.row, width);
+            for (int x = 0; x + 2 < width; ++x) run.step(x);
+            flaxenTail(run.row, width);
+        }
+    });
 }
 
 void nightVision(Bitmap& bitmap)
