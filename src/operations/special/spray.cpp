@@ -35,7 +35,7 @@ void spray(Bitmap& bitmap)
     bool written = false;
     workOn24BitRows(bitmap, [&written](Bitmap& rows) {
         constexpr int reach = kSprayRadius - 1; // |b - c| and |b - d| are at most this
-        constexpr int kLag = reach + 1, kBand = 16;
+        constexpr int kLag = reach + 1, kBand = 16, kRowsAhead = 12;
         RandomGenerator& random = programRandom();
         std::uint32_t seed = random.seed();
         const int width = rows.width(), height = rows.height();
@@ -70,6 +70,11 @@ void spray(Bitmap& bitmap)
             const std::size_t nextDraw = columnSize - std::size_t(kLag);
             for (int step = freeFrom; step < freeTo; ++step) {
                 std::uint8_t* pixel = base + stride * step + 3 * first;
+                // The band's rows a little further down, asked for early (the
+                // band's bytes may straddle two cache lines).
+                const std::uint8_t* ahead = pixel + stride * std::min(kRowsAhead, height - 1 - step);
+                __builtin_prefetch(ahead, 1);
+                __builtin_prefetch(ahead + 3 * kBand - 1, 1);
                 const std::int8_t* across = dx.data() + std::size_t(step);
                 const std::int8_t* down = dy.data() + std::size_t(step);
                 for (int k = 0; k < columns; ++k, pixel += nextColumn, across += nextDraw, down += nextDraw)
