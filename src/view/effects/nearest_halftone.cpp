@@ -42,29 +42,33 @@ const HalftoneNearest& HalftoneNearest::instance()
     return table;
 }
 
-// The ramp's nearest grey for each sum of the channels: the distance to grey
-// v is r^2 + g^2 + b^2 - 2 v (r + g + b) + 3 v^2, so only 3 v^2 - 2 v s varies.
-// Each cell is cut where a channel's nearest cube level changes, so every
-// part has one nearest cube entry; a static colour is listed when in some
-// part neither that entry nor any grey of the ramp beats it everywhere.
-// Equal lists are stored once.
+// The greys outside the cube: the nearest for each sum of the channels (the
+// distance to grey v is r^2 + g^2 + b^2 - 2 v (r + g + b) + 3 v^2, so only
+// 3 v^2 - 2 v s varies; the lower index on ties). The other entries outside
+// the cube are static colours. Each cell is cut where a channel's nearest
+// cube level changes, so every part has one nearest cube entry; a static
+// colour is listed when in some part neither that entry nor any grey beats it
+// everywhere. Equal lists are stored once.
 HalftoneNearest::HalftoneNearest()
     : greys_(3 * 255 + 2), cells_(std::size_t(kCellsPerSide) * kCellsPerSide * kCellsPerSide + 1), lists_{0}
 {
     const Palette& palette = halftonePalette();
     for (const Colour c : palette) colours_.insert(colours_.end(), {redOf(c), greenOf(c), blueOf(c)});
     const std::int32_t* const colours = colours_.data();
+    std::vector<int> greys, statics;
+    for (int i = 0; i < int(palette.size()); ++i) {
+        if (i >= kCubeFirst && i < kCubeFirst + kCubeEntries) continue;
+        const bool grey = colours[i * 3] == colours[i * 3 + 1] && colours[i * 3] == colours[i * 3 + 2];
+        (grey ? greys : statics).push_back(i);
+    }
     for (int sum = 0; sum <= 3 * 255; ++sum) {
-        int best = kRampFirst;
-        for (int i = kRampFirst; i < kRampFirst + kRampSize; ++i) {
+        int best = greys.front();
+        for (const int i : greys) {
             const int v = colours[i * 3], w = colours[best * 3];
             if (3 * v * v - 2 * v * sum < 3 * w * w - 2 * w * sum) best = i;
         }
         greys_[std::size_t(sum)] = {std::uint8_t(best), std::uint8_t(colours[best * 3])};
     }
-    std::vector<int> statics;
-    for (int i = 0; i < int(palette.size()); ++i)
-        if (i < kCubeFirst || i >= kRampFirst + kRampSize) statics.push_back(i);
     constexpr int kSide = 1 << kCellShift;
     std::map<std::string, std::uint16_t> stored; // the lists so far, by their indices
     for (int r = 0; r < 256; r += kSide)
@@ -89,8 +93,8 @@ HalftoneNearest::HalftoneNearest()
                                 const Box part{{rr[0], gr[0], br[0]}, {rr[1], gr[1], br[1]}};
                                 const int cube = kCubeFirst + level(rr[0]) + 6 * level(gr[0]) + 36 * level(br[0]);
                                 bool beaten = !canBeat(colours + e * 3, e, colours + cube * 3, cube, part);
-                                for (int grey = kRampFirst; grey < kRampFirst + kRampSize && !beaten; ++grey)
-                                    beaten = !canBeat(colours + e * 3, e, colours + grey * 3, grey, part);
+                                for (auto grey = greys.begin(); grey != greys.end() && !beaten; ++grey)
+                                    beaten = !canBeat(colours + e * 3, e, colours + *grey * 3, *grey, part);
                                 listed = listed || !beaten;
                             }
                     if (listed) list.push_back(char(e));
@@ -178,7 +182,10 @@ __attribute__((target("avx2"))) int HalftoneNearest::vectorIndexRow(const std::u
         const __m256i greyDistance = _mm256_add_epi32(
             _mm256_add_epi32(squares(_mm256_sub_epi32(red, grey)), squares(_mm256_sub_epi32(green, grey))),
             squares(_mm256_sub_epi32(blue, grey)));
-        const __m256i best = _mm256_blendv_epi8(cube, greyIndex, _mm256_cmpgt_epi32(cubeDistance, greyDistance));
+        const __m256i greyWins = _mm256_or_si256(
+            _mm256_cmpgt_epi32(cubeDistance, greyDistance),
+            _mm256_and_si256(_mm256_cmpeq_epi32(cubeDistance, greyDistance), _mm256_cmpgt_epi32(cube, greyIndex)));
+        const __m256i best = _mm256_blendv_epi8(cube, greyIndex, greyWins);
 
         const __m256i cell = _mm256_or_si256(
             _mm256_or_si256(_mm256_slli_epi32(_mm256_srli_epi32(red, kCellShift), 2 * (8 - kCellShift)),

@@ -1,10 +1,11 @@
 #pragma once
 // Nearest entry of the 256-colour halftone palette for any colour, without
 // scanning the palette. The palette's 6 x 6 x 6 cube has its nearest entry
-// channel by channel (levels 51 apart); the nearest of its ramp of 20 greys
-// depends only on red + green + blue; the 20 static colours can only win in
-// small parts of the colour space, so the space is cut into cells of 4 x 4 x 4
-// and each cell keeps the few static colours that can win somewhere inside it.
+// channel by channel (levels 51 apart); the nearest of its other greys (the
+// ramp of 20 and four static colours) depends only on red + green + blue; the
+// 16 other static colours can only win in small parts of the colour space, so
+// the space is cut into cells of 4 x 4 x 4 and each cell keeps the few static
+// colours that can win somewhere inside it.
 // The answer is the palette search's own: smallest squared distance in red,
 // green and blue, the lowest index on ties.
 #include <cstddef>
@@ -25,8 +26,7 @@ public:
         const int cubeDistance = square(red - 51 * r) + square(green - 51 * g) + square(blue - 51 * b);
         const GreyStep grey = greys_[std::size_t(red + green + blue)];
         const int greyDistance = square(red - grey.value) + square(green - grey.value) + square(blue - grey.value);
-        // The cube's indices come before the ramp's: it wins ties.
-        const bool greyWins = greyDistance < cubeDistance;
+        const bool greyWins = greyDistance < cubeDistance || (greyDistance == cubeDistance && grey.index < cube);
         const int best = greyWins ? grey.index : cube, bestDistance = greyWins ? greyDistance : cubeDistance;
         const std::uint16_t list = cells_[cellOf(red, green, blue)];
         return list == 0 ? best : nearestWithStatics(list, best, bestDistance, red, green, blue);
@@ -38,7 +38,7 @@ public:
 
 private:
     static constexpr int kCubeFirst = 10; // the cube's entries follow the first ten static colours
-    static constexpr int kRampFirst = 226, kRampSize = 20;
+    static constexpr int kCubeEntries = 216;
 
     struct GreyStep {
         std::uint8_t index, value;
@@ -61,7 +61,7 @@ private:
     int vectorIndexRow(const std::uint8_t* bgr, int width, std::uint8_t* indices) const;
 
     // Both tables end with a spare entry, so vector loads of four bytes at any entry stay inside.
-    std::vector<GreyStep> greys_;      // per red + green + blue, the nearest of the ramp
+    std::vector<GreyStep> greys_;      // per red + green + blue, the nearest grey outside the cube
     std::vector<std::uint16_t> cells_; // where the cell's list starts, 0 for none
     std::vector<std::uint8_t> lists_;  // per list: the count, then the static colours' indices
     std::vector<std::int32_t> colours_; // the palette as red, green, blue triples
