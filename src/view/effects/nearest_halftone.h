@@ -4,7 +4,7 @@
 // channel by channel (levels 51 apart); the nearest of its other greys (the
 // ramp of 20 and four static colours) depends only on red + green + blue; the
 // 16 other static colours can only win in small parts of the colour space, so
-// the space is cut into cells of 4 x 4 x 4 and each cell keeps the few static
+// the space is cut into cells of 8 x 8 x 8 and each cell keeps the few static
 // colours that can win somewhere inside it.
 // The answer is the palette search's own: smallest squared distance in red,
 // green and blue, the lowest index on ties.
@@ -43,7 +43,7 @@ private:
     struct GreyStep {
         std::uint8_t index, value;
     };
-    static constexpr int kCellShift = 2;
+    static constexpr int kCellShift = 3;
     static constexpr int kCellsPerSide = 256 >> kCellShift;
 
     HalftoneNearest();
