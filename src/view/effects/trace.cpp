@@ -3,7 +3,8 @@
 // differing pair blackens the same pixel whenever it is met (its current
 // pixel, or its neighbour when the current pixel has the marked index), and
 // blackening is the same whatever came before. So once the mark is known,
-// every row's marks are found at once from the pairs that touch it.
+// every row's marks are found at once from the pairs that touch it, and the
+// rows are worked on both cores.
 #include "graphics/split_rows.h"
 #include "view/effects/nearest_halftone.h"
 #include "view/effects/spatial_effects.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 #if defined(__GNUC__) && defined(__x86_64__)
@@ -48,11 +50,8 @@ public:
           lastX_(std::max(width_ - 3, 0)), firstX_(std::min(2, width_ - 1))
     {
         const HalftoneNearest& nearest = HalftoneNearest::instance();
-        indices_.resize(std::size_t(width_) * std::size_t(height_));
         splitRows(height_, std::int64_t(width_) * height_, 1, [&](int from, int to) {
-            for (int y = from; y < to; ++y) {
-                nearest.indexRow(bitmap.rowUnchecked(y), width_, indicesOf(y));
-            }
+            for (int y = from; y < to; ++y) nearest.indexRow(bitmap.rowUnchecked(y), width_, indicesOf(y));
         });
     }
 
@@ -73,7 +72,7 @@ public:
     }
 
 private:
-    std::uint8_t* indicesOf(int y) { return indices_.data() + std::size_t(y) * std::size_t(width_); }
+    std::uint8_t* indicesOf(int y) { return indices_.get() + std::size_t(y) * std::size_t(width_); }
 
     // The neighbour's index of the first differing pair in scan order.
     std::optional<std::uint8_t> firstMark()
@@ -152,7 +151,8 @@ private:
     const int width_, height_;
     const bool backward_;
     const int lastX_, firstX_; // the forward scan's last current column, the backward scan's first
-    std::vector<std::uint8_t> indices_;
+    // The comparison copy's palette indices, every one written before it is read.
+    std::unique_ptr<std::uint8_t[]> indices_{new std::uint8_t[std::size_t(width_) * std::size_t(height_)]};
 };
 
 } // namespace
