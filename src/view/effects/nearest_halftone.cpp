@@ -136,12 +136,21 @@ void HalftoneNearest::indexRow(const std::uint8_t* bgr, int width, std::uint8_t*
 #if defined(__GNUC__) && defined(__x86_64__)
 namespace {
 
+// Products of lanes from 0 to 65535 whose product stays below 65536: the
+// 16-bit multiply leaves the upper half of each 32-bit lane 0.
+__attribute__((target("avx2"))) inline __m256i smallProducts(__m256i a, __m256i b) { return _mm256_mullo_epi16(a, b); }
+
 __attribute__((target("avx2"))) inline __m256i levels(__m256i v)
 {
-    return _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_add_epi32(v, _mm256_set1_epi32(25)), _mm256_set1_epi32(161)), 13);
+    return _mm256_srli_epi32(smallProducts(_mm256_add_epi32(v, _mm256_set1_epi32(25)), _mm256_set1_epi32(161)), 13);
 }
 
-__attribute__((target("avx2"))) inline __m256i squares(__m256i v) { return _mm256_mullo_epi32(v, v); }
+// Differences lie in -255..255, so their squares stay below 65536.
+__attribute__((target("avx2"))) inline __m256i squares(__m256i v)
+{
+    const __m256i size = _mm256_abs_epi32(v);
+    return smallProducts(size, size);
+}
 
 } // namespace
 
@@ -169,11 +178,11 @@ __attribute__((target("avx2"))) int HalftoneNearest::vectorIndexRow(const std::u
         const __m256i r = levels(red), g = levels(green), b = levels(blue);
         const __m256i cube = _mm256_add_epi32(
             _mm256_add_epi32(_mm256_set1_epi32(kCubeFirst), r),
-            _mm256_add_epi32(_mm256_mullo_epi32(g, _mm256_set1_epi32(6)), _mm256_mullo_epi32(b, _mm256_set1_epi32(36))));
+            _mm256_add_epi32(smallProducts(g, _mm256_set1_epi32(6)), smallProducts(b, _mm256_set1_epi32(36))));
         const __m256i cubeDistance = _mm256_add_epi32(
-            _mm256_add_epi32(squares(_mm256_sub_epi32(red, _mm256_mullo_epi32(r, fiftyOne))),
-                             squares(_mm256_sub_epi32(green, _mm256_mullo_epi32(g, fiftyOne)))),
-            squares(_mm256_sub_epi32(blue, _mm256_mullo_epi32(b, fiftyOne))));
+            _mm256_add_epi32(squares(_mm256_sub_epi32(red, smallProducts(r, fiftyOne))),
+                             squares(_mm256_sub_epi32(green, smallProducts(g, fiftyOne)))),
+            squares(_mm256_sub_epi32(blue, smallProducts(b, fiftyOne))));
 
         const __m256i sum = _mm256_add_epi32(_mm256_add_epi32(red, green), blue);
         const __m256i step = _mm256_i32gather_epi32(reinterpret_cast<const int*>(greys_.data()), sum, 2);
