@@ -181,21 +181,27 @@ private:
                 runChain(chains[finishing], scratch.rest.data() + kRestRoom * std::size_t(finishing),
                          rows_.rowUnchecked(top + finishing) + 3 * from, width_ - 1 - from);
             }
-            for (int r = 0; r < rows; ++r)
-                if (s - 2 * r >= 0 && s - 2 * r <= lastChunk)
-                    done_[std::size_t(top + r)].store(s - 2 * r + 1, std::memory_order_release);
+            // Only a band's last row is waited on.
+            const int lastRowChunk = s - 2 * (rows - 1);
+            if (lastRowChunk >= 0 && lastRowChunk <= lastChunk)
+                done_[std::size_t(top + rows - 1)].count.store(lastRowChunk + 1, std::memory_order_release);
         }
     }
 
     void awaitChunks(int y, int chunks) const
     {
-        for (int spins = 0; done_[std::size_t(y)].load(std::memory_order_acquire) < chunks; ++spins)
+        for (int spins = 0; done_[std::size_t(y)].count.load(std::memory_order_acquire) < chunks; ++spins)
             if (spins > 64) std::this_thread::yield();
     }
 
     Bitmap& rows_;
     int width_, height_, chunks_;
-    std::vector<std::atomic<int>> done_; // finished chunks of each row
+    // Finished chunks of each row, each count on its own cache line so that
+    // the waiting thread's reads do not slow the other thread's writes.
+    struct alignas(64) Count {
+        std::atomic<int> count{0};
+    };
+    std::vector<Count> done_;
 };
 
 void blurRows(Bitmap& rows)
