@@ -2,14 +2,9 @@
 
 #include "operations/special/in_24bit.h"
 
-#include "graphics/split_rows.h"
-
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #ifdef __SSE2__
@@ -26,7 +21,7 @@ namespace {
 // finished chunk k + 1; the row below then still holds its old values
 // wherever row y reads it. Rows go in bands of four, each row two chunks
 // behind the one above it, so four independent chains run side by side.
-constexpr int kBlurChunk = 128; // pixels
+constexpr int kBlurChunk = 64; // pixels
 constexpr int kBlurBand = 4;    // rows
 constexpr std::size_t kRestRoom = std::size_t(kBlurChunk) * 3 + 4; // one chunk's sums, read four at a time
 
@@ -115,28 +110,24 @@ inline void runChains(BlurChain* chains, const std::uint16_t* const* rest, std::
     }
 }
 
-// Room for one thread's band: the four rows' sums, zero sums and a sink.
+// Room for a band: the four rows' sums, zero sums and a sink.
 struct BandScratch {
     std::vector<std::uint16_t> rest = std::vector<std::uint16_t>(kRestRoom * (kBlurBand + 1));
     std::vector<std::uint8_t> sink = std::vector<std::uint8_t>(kRestRoom);
 };
 
-// The interior rows band after band: one thread takes the odd bands, another
-// the even ones, a band's first row waiting until the row above is far enough
-// ahead. Every pixel sees the values the one-row-after-another scan gives it.
-class BlurWave {
+// The interior rows band after band. Every pixel sees the values the
+// one-row-after-another scan gives it.
+class BlurBands {
 public:
-    explicit BlurWave(Bitmap& rows)
-        : rows_(rows), width_(rows.width()), height_(rows.height()),
-          chunks_((width_ - 2 + kBlurChunk - 1) / kBlurChunk), done_(std::size_t(height_))
+    explicit BlurBands(Bitmap& rows)
+        : rows_(rows), width_(rows.width()), height_(rows.height()), chunks_((width_ - 2 + kBlurChunk - 1) / kBlurChunk)
     {
     }
 
-    // Bands first, first + step, ... of the interior rows.
-    void run(int first, int step, BandScratch& scratch)
+    void run(BandScratch& scratch)
     {
-        for (int y = 1 + first * kBlurBand; y + 1 < height_; y += step * kBlurBand)
-            band(y, std::min(kBlurBand, height_ - 1 - y), scratch);
+        for (int y = 1; y + 1 < height_; y += kBlurBand) band(y, std::min(kBlurBand, height_ - 1 - y), scratch);
     }
 
 private:
@@ -150,7 +141,6 @@ private:
         for (int r = 1; r < rows; ++r) chains[r] = BlurChain(rows_.rowUnchecked(top + r));
         const int lastChunk = chunks_ - 1;
         for (int s = 0; s < chunks_ + 2 * (rows - 1); ++s) {
-            if (top > 1 && s < chunks_) awaitChunks(top - 1, std::min(s + 2, chunks_));
             const std::uint16_t* rest[kBlurBand];
             std::uint8_t* out[kBlurBand];
             BlurChain lanes[kBlurBand] = {idle, idle, idle, idle};
@@ -181,46 +171,17 @@ private:
                 runChain(chains[finishing], scratch.rest.data() + kRestRoom * std::size_t(finishing),
                          rows_.rowUnchecked(top + finishing) + 3 * from, width_ - 1 - from);
             }
-            // Only a band's last row is waited on.
-            const int lastRowChunk = s - 2 * (rows - 1);
-            if (lastRowChunk >= 0 && lastRowChunk <= lastChunk)
-                done_[std::size_t(top + rows - 1)].count.store(lastRowChunk + 1, std::memory_order_release);
         }
-    }
-
-    void awaitChunks(int y, int chunks) const
-    {
-        for (int spins = 0; done_[std::size_t(y)].count.load(std::memory_order_acquire) < chunks; ++spins)
-            if (spins > 64) std::this_thread::yield();
     }
 
     Bitmap& rows_;
     int width_, height_, chunks_;
-    // Finished chunks of each row, each count on its own cache line so that
-    // the waiting thread's reads do not slow the other thread's writes.
-    struct alignas(64) Count {
-        std::atomic<int> count{0};
-    };
-    std::vector<Count> done_;
 };
 
 void blurRows(Bitmap& rows)
 {
-    BlurWave wave(rows);
-    BandScratch scratch[2];
-    if (std::int64_t(rows.width()) * rows.height() < kPixelsWorthAThread || std::thread::hardware_concurrency() < 2) {
-        wave.run(0, 1, scratch[0]);
-        return;
-    }
-    std::thread oddBands;
-    try {
-        oddBands = std::thread([&] { wave.run(1, 2, scratch[1]); });
-    } catch (const std::system_error&) {
-        wave.run(0, 1, scratch[0]); // no thread to be had: one band after another
-        return;
-    }
-    wave.run(0, 2, scratch[0]);
-    oddBands.join();
+    BandScratch scratch;
+    BlurBands(rows).run(scratch);
 }
 
 inline std::uint8_t sharpened(int v, int reference)
