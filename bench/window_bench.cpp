@@ -20,8 +20,9 @@ QApplication& application()
     static char name[] = "kelvary_bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Left for the process's end to reclaim: destroying it after Qt's own statics faults.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void stepBrightness(benchmark::State& state, const std::function<void(kel::TProgramForm&)>& setUp)
