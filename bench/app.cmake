@@ -16,7 +16,7 @@ target_sources(kelvary_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/save_bench.cpp)
 target_link_libraries(kelvary_bench PRIVATE PNG::PNG)
 
 # One operation as a whole process, for the side-by-side run with other
-# programs' command-line tools (peers.sh).
+# programs' command-line tools (peers.py).
 add_executable(kelvary_peer_ops peer_ops.cpp)
 target_link_libraries(kelvary_peer_ops PRIVATE kelvary_bench_support kelvary_document kelvary_view kelvary_operations kelvary_codecs)
 target_include_directories(kelvary_peer_ops PRIVATE ${PROJECT_SOURCE_DIR}/src)
