@@ -5,6 +5,7 @@
 #include "operations/special/blur_sharpen.h"
 #include "operations/special/colour_effects.h"
 #include "operations/special/ellipse_raster.h"
+#include "operations/special/flaxen_lanes.h"
 #include "operations/special/masks.h"
 #include "operations/special/seamless.h"
 #include "operations/special/shadows.h"
@@ -17,6 +18,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace kel {
@@ -187,6 +189,7 @@ TEST(ValueEffects, MatchPlainModelsAcrossChunksBandsAndThreads)
         {"blur two chunks and a pixel", blur, blurModel, 131, 7},
         {"blur bands and a short last band", blur, blurModel, 517, 23},
         {"flaxen two threads", flaxen, flaxenModel, 1030, 1021},
+        {"flaxen two threads, short last group and tile", flaxen, flaxenModel, 2063, 530},
         {"shadow up left two threads", shadowUpLeft, [](Plain p) { return shadowModel(p, 4, 4); }, 1030, 1021},
         {"shadow down right two threads", shadowDownRight, [](Plain p) { return shadowModel(p, -4, -4); }, 1031, 1020},
     };
@@ -204,6 +207,19 @@ TEST(ValueEffects, MatchPlainModelsAcrossChunksBandsAndThreads)
         shadowUpRight(picture);
         EXPECT_TRUE(sameBitmap(expected, picture));
     }
+    // Flaxen's lanes: every sum of three channels divides exactly, and groups
+    // of sixteen rows and tiles of sixteen pixels end at every place.
+    for (unsigned sum = 0; sum < 32768; ++sum) ASSERT_EQ(sum / 3, sum * flaxen_detail::kThird >> 16) << sum;
+    std::vector<int> widths = {31, 32, 33, 47, 48, 49, 63, 64, 65, 100};
+    for (int width = 1; width <= 20; ++width) widths.push_back(width);
+    for (const int width : widths)
+        for (const int height : {1, 2, 15, 16, 17, 31, 32, 33}) {
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+            Bitmap picture = noisy(width, height, unsigned(width * 64 + height));
+            const Bitmap expected = flaxenModel(Plain(picture)).bitmap();
+            flaxen(picture);
+            ASSERT_TRUE(sameBitmap(expected, picture));
+        }
 }
 
 TEST(ValueEffects, HandCheckedPixels)
