@@ -103,4 +103,16 @@ void drawOffsets(std::uint32_t& seed, int radius, int count, std::int8_t* dx, st
     }
 }
 
+std::uint32_t seedAfter(std::uint32_t seed, std::uint64_t draws)
+{
+    // The affine map of one draw, squared for each bit of the count.
+    std::uint32_t multiplier = kMultiplier, increment = 1u;
+    for (; draws > 0; draws >>= 1) {
+        if (draws & 1u) seed = seed * multiplier + increment;
+        increment = increment * multiplier + increment;
+        multiplier *= multiplier;
+    }
+    return seed;
+}
+
 } // namespace kel::spray_detail

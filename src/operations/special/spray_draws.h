@@ -15,4 +15,7 @@ enum class DrawPath { Plain, Avx2, Best };
 void drawOffsets(std::uint32_t& seed, int radius, int count, std::int8_t* dx, std::int8_t* dy,
                  DrawPath path = DrawPath::Best);
 
+// The seed `draws` draws after `seed`, without making them.
+std::uint32_t seedAfter(std::uint32_t seed, std::uint64_t draws);
+
 } // namespace kel::spray_detail

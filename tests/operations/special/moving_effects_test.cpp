@@ -170,7 +170,9 @@ TEST(Displacements, TwistMatchesItsModel)
 
 TEST(Spray, ThreeDrawsPerPixelColumnsFirst)
 {
-    for (auto [seed, w, h] : {std::tuple{0u, 6, 6}, {2026u, 6, 6}, {0xDEADBEEFu, 6, 6}, {7u, 53, 41}, {9u, 17, 3}}) {
+    // The last two are large enough for two threads, with a short last band in the second.
+    for (auto [seed, w, h] : {std::tuple{0u, 6, 6}, {2026u, 6, 6}, {0xDEADBEEFu, 6, 6}, {7u, 53, 41}, {9u, 17, 3},
+                              {11u, 1104, 960}, {12u, 1027, 1024}}) {
         const Bitmap picture = patterned(w, h, seed);
         Grid g(picture);
         test::ModelRandom random{seed};
