@@ -12,6 +12,8 @@ namespace kel::io {
 
 int exportBitmapAsPdf(const Bitmap& bitmap, const QString& pdfFileName)
 {
+    // Said here, or the user would read of a JPEG file they never asked for.
+    if (bitmap.empty()) throw FileError(QStringLiteral("Impossible d'exporter l'image au format PDF : image vide"));
     const QByteArray jpeg = codecs::encodeJpeg(bitmap, 80);
     QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/kelvary-XXXXXX.bak"));
     if (!temporary.open() || temporary.write(jpeg) != jpeg.size() || !temporary.flush())

@@ -1,6 +1,7 @@
 #include "io/pdf_writer.h"
 
 #include "codecs/writers.h"
+#include "graphics/errors.h"
 #include "io/pdf_export.h"
 
 #include <QFile>
@@ -173,6 +174,17 @@ TEST_F(PdfExport, PictureIsWrappedAsItsJpegAtQualityEighty)
     const QByteArray jpeg = codecs::encodeJpeg(bitmap, 80);
     EXPECT_TRUE(pdf.contains("/Length " + QByteArray::number(jpeg.size()) + " >>\nstream\n" + jpeg + "endstream\n"));
     EXPECT_TRUE(pdf.contains("/MediaBox [ 0 0 64 40 ]\n"));
+
+    // A picture without pixels is refused in the export's own words, and no file is made.
+    for (const Bitmap& empty : {Bitmap(), Bitmap(0, 5, pf24bit), Bitmap(7, 0, pf24bit)}) {
+        try {
+            exportBitmapAsPdf(empty, path("empty.pdf"));
+            ADD_FAILURE() << "an empty picture was exported";
+        } catch (const FileError& error) {
+            EXPECT_STREQ(error.what(), "Impossible d'exporter l'image au format PDF : image vide");
+        }
+        EXPECT_FALSE(QFile::exists(path("empty.pdf")));
+    }
 }
 
 } // namespace
