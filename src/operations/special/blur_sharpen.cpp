@@ -24,7 +24,6 @@ namespace {
 constexpr int kBlurChunk = 64; // pixels
 constexpr int kBlurBand = 4;    // rows
 constexpr std::size_t kRestRoom = std::size_t(kBlurChunk) * 3 + 4; // one chunk's sums, read four at a time
-constexpr std::size_t kValuesRoom = std::size_t(kBlurChunk) * 3 + 8; // one chunk's results, written eight at a time
 
 // Every term of a pixel's 3 x 3 sum but its left neighbour's new value, for
 // interior columns [from, to) of one row; sixteen at a time where the
@@ -54,8 +53,6 @@ struct BlurChain {
         const __m128i sum = _mm_add_epi16(value, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rest)));
         value = _mm_mulhi_epu16(sum, _mm_set1_epi16(7282));
     }
-    // Eight values: the pixel's and five that the next pixels' own stores rewrite.
-    void storeValues(std::uint16_t* at) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), value); }
     // Four bytes: the pixel and the next pixel's blue, which its own step rewrites.
     void storeWide(std::uint8_t* pixel) const
     {
@@ -78,10 +75,6 @@ struct BlurChain {
     {
         for (int c = 0; c < 3; ++c) value[c] = (value[c] + rest[c]) / 9;
     }
-    void storeValues(std::uint16_t* at) const
-    {
-        for (int c = 0; c < 3; ++c) at[c] = std::uint16_t(value[c]);
-    }
     void storeWide(std::uint8_t* pixel) const { store(pixel); }
     void store(std::uint8_t* pixel) const
     {
@@ -101,34 +94,26 @@ inline void runChain(BlurChain& chain, const std::uint16_t* rest, std::uint8_t* 
     chain.store(out + 3 * (count - 1));
 }
 
-// The results of a chunk, every one below 256, as the row's bytes.
-inline void narrow(const std::uint16_t* values, std::uint8_t* out)
-{
-    for (std::size_t i = 0; i < std::size_t(kBlurChunk) * 3; ++i) out[i] = std::uint8_t(values[i]);
-}
-
-// Four chains over a whole chunk, interleaved. Their results go to 16-bit
-// scratch a whole vector at a time, and into the rows (when `out` names one)
-// once the chunk is done: cheaper than packing each pixel on its own.
-inline void runChains(BlurChain* chains, const std::uint16_t* const* rest, std::uint16_t* const* values,
-                      std::uint8_t* const* out)
+// Four chains over a whole chunk, interleaved.
+inline void runChains(BlurChain* chains, const std::uint16_t* const* rest, std::uint8_t* const* out)
 {
     BlurChain lanes[kBlurBand] = {chains[0], chains[1], chains[2], chains[3]};
-    for (int x = 0; x < kBlurChunk; ++x)
+    for (int x = 0; x + 1 < kBlurChunk; ++x)
         for (int r = 0; r < kBlurBand; ++r) {
             lanes[r].step(rest[r] + 3 * x);
-            lanes[r].storeValues(values[r] + 3 * x);
+            lanes[r].storeWide(out[r] + 3 * x);
         }
     for (int r = 0; r < kBlurBand; ++r) {
+        lanes[r].step(rest[r] + 3 * (kBlurChunk - 1));
+        lanes[r].store(out[r] + 3 * (kBlurChunk - 1));
         chains[r] = lanes[r];
-        if (out[r]) narrow(values[r], out[r]);
     }
 }
 
-// Room for a band: the four rows' sums, zero sums and the chains' results.
+// Room for a band: the four rows' sums, zero sums and a sink.
 struct BandScratch {
     std::vector<std::uint16_t> rest = std::vector<std::uint16_t>(kRestRoom * (kBlurBand + 1));
-    std::vector<std::uint16_t> values = std::vector<std::uint16_t>(kValuesRoom * kBlurBand);
+    std::vector<std::uint8_t> sink = std::vector<std::uint8_t>(kRestRoom);
 };
 
 // The interior rows band after band. Every pixel sees the values the
@@ -150,22 +135,20 @@ private:
     {
         std::uint16_t* zeros = scratch.rest.data() + kRestRoom * kBlurBand;
         // Each row's chain; rows of the band not at work on a whole chunk run
-        // a stand-in chain on zero sums into scratch only.
+        // a stand-in chain on zero sums into a sink.
         const BlurChain idle(rows_.rowUnchecked(top));
         BlurChain chains[kBlurBand] = {idle, idle, idle, idle};
         for (int r = 1; r < rows; ++r) chains[r] = BlurChain(rows_.rowUnchecked(top + r));
         const int lastChunk = chunks_ - 1;
         for (int s = 0; s < chunks_ + 2 * (rows - 1); ++s) {
             const std::uint16_t* rest[kBlurBand];
-            std::uint16_t* values[kBlurBand];
             std::uint8_t* out[kBlurBand];
             BlurChain lanes[kBlurBand] = {idle, idle, idle, idle};
             int finishing = -1, whole = 0;
             for (int r = 0; r < kBlurBand; ++r) {
                 const int chunk = s - 2 * r;
                 rest[r] = zeros;
-                values[r] = scratch.values.data() + kValuesRoom * std::size_t(r);
-                out[r] = nullptr;
+                out[r] = scratch.sink.data();
                 if (r >= rows || chunk < 0 || chunk > lastChunk) continue;
                 std::uint8_t* row = rows_.rowUnchecked(top + r);
                 const int from = 1 + chunk * kBlurChunk, to = std::min(from + kBlurChunk, width_ - 1);
@@ -180,9 +163,9 @@ private:
                 lanes[r] = chains[r];
                 ++whole;
             }
-            if (whole > 0) runChains(lanes, rest, values, out);
+            if (whole > 0) runChains(lanes, rest, out);
             for (int r = 0; r < kBlurBand; ++r)
-                if (out[r]) chains[r] = lanes[r];
+                if (out[r] != scratch.sink.data()) chains[r] = lanes[r];
             if (finishing >= 0) {
                 const int from = 1 + lastChunk * kBlurChunk;
                 runChain(chains[finishing], scratch.rest.data() + kRestRoom * std::size_t(finishing),
