@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 
@@ -144,9 +146,14 @@ TEST(QtDialogs, FileDialogsShowTheTypesAsWrittenWithoutPlacesBarAndGiveTheChosen
             EXPECT_EQ(types->currentIndex(), 1);
             EXPECT_FALSE(dialog->findChild<QWidget*>(QStringLiteral("sidebar"))->isVisible());
             auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-            QApplication::processEvents();
+            // The folder is read on another thread: wait for the file's row to be filled.
+            QModelIndex name;
+            for (QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(5)) {
+                QApplication::processEvents();
+                name = list->model()->index(0, 0, list->rootIndex());
+                if (!name.siblingAtColumn(1).data().toString().isEmpty()) break;
+            }
             // Sizes and dates in the program's French, not the system's language.
-            const QModelIndex name = list->model()->index(0, 0, list->rootIndex());
             EXPECT_EQ(name.siblingAtColumn(1).data().toString(), QLocale().formattedDataSize(5000));
             EXPECT_EQ(name.siblingAtColumn(3).data().toString(),
                       QLocale().toString(QFileInfo(sample).lastModified(), QLocale::ShortFormat));
