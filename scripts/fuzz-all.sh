@@ -19,7 +19,7 @@ targets="${*:-$(sed -n 's/^kelvary_fuzzer(\([a-z_]*\) .*/\1/p' fuzz/CMakeLists.t
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets >/dev/null
 
-printf '%-20s %12s %8s %9s %s\n' target executions seconds 'peak MiB' findings
+printf '%-20s %12s %8s %9s %6s %s\n' target executions seconds 'peak MiB' slow findings
 for target in $targets; do
   scratch="$build/scratch-corpus/$target"
   findings="$build/findings/$target"
@@ -30,7 +30,9 @@ for target in $targets; do
     -artifact_prefix="$findings/" -rss_limit_mb=2560 >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -n 1)
-  found=$(find "$findings" -type f | wc -l)
+  # Slow inputs are only noted: on a loaded machine any input can be slow.
+  slow=$(find "$findings" -type f -name 'slow-unit-*' | wc -l)
+  found=$(find "$findings" -type f ! -name 'slow-unit-*' | wc -l)
   [ "$status" -eq 0 ] || found="$found (exit $status, see $log)"
-  printf '%-20s %12s %8s %9s %s\n' "$target" "${runs:-?}" "$seconds" "${peak:-?}" "$found"
+  printf '%-20s %12s %8s %9s %6s %s\n' "$target" "${runs:-?}" "$seconds" "${peak:-?}" "$slow" "$found"
 done
