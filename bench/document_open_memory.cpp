@@ -1,10 +1,12 @@
 // Peak resident memory of opening a 12-megapixel JPEG in the main window,
-// above the program's own baseline, as a multiple of the 24-bit picture.
+// above the program's own baseline, as a multiple of the 24-bit picture; then
+// the resident memory after one step of the brightness track bar.
 #include "app/program_form.h"
 #include "bench_support.h"
 #include "document_bench_support.h"
 #include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
+#include "widgets/track_bar.h"
 
 #include <QApplication>
 #include <QFile>
@@ -50,12 +52,16 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     const long peak = statusKilobytes("VmHWM:");
     const long after = statusKilobytes("VmRSS:");
+    form.TrackBarLUMINOSITE->setPosition(1);
+    QApplication::processEvents();
+    const long stepped = statusKilobytes("VmRSS:");
 
     const double picture = double(kel::bytesPerLine(kel::bench::kPhotoWidth, kel::pf24bit)) *
                            kel::bench::kPhotoHeight / 1024.0;
     std::printf("errors: %d\n", int(dialogs.errors.size()));
     std::printf("24-bit picture: %.0f KiB\nbaseline: %ld KiB\npeak: %ld KiB (+%.2f pictures)\n"
-                "after opening: %ld KiB (+%.2f pictures)\n",
-                picture, baseline, peak, (peak - baseline) / picture, after, (after - baseline) / picture);
+                "after opening: %ld KiB (+%.2f pictures)\nafter one brightness step: %ld KiB (+%.2f pictures)\n",
+                picture, baseline, peak, (peak - baseline) / picture, after, (after - baseline) / picture, stepped,
+                (stepped - baseline) / picture);
     return dialogs.errors.isEmpty() && peak - baseline < 8 * picture ? 0 : 1;
 }

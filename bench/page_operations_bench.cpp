@@ -65,6 +65,7 @@ void BM_PageOps_Frame4(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         picture = photo;
+        picture.detach();
         state.ResumeTiming();
         kel::AddFrame(picture, 4, kel::rgb(200, 30, 30));
         benchmark::DoNotOptimize(picture.rowUnchecked(0));
@@ -81,6 +82,7 @@ void BM_PageOps_FloodFillUniform(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         picture = uniform;
+        picture.detach();
         state.ResumeTiming();
         kel::fillRegion(picture, picture.width() / 2, picture.height() / 2, 50, kel::rgb(255, 0, 0));
         benchmark::DoNotOptimize(picture.rowUnchecked(0));

@@ -19,6 +19,7 @@ void onFreshCopy(benchmark::State& state, void (*routine)(kel::Bitmap&))
     for (auto _ : state) {
         state.PauseTiming();
         picture = photo;
+        picture.detach(); // the copy is made here, not at the routine's first write
         kel::programRandom().setSeed(1);
         state.ResumeTiming();
         routine(picture);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace kel {
 
@@ -62,23 +63,36 @@ Bitmap::Bitmap(int width, int height, PixelFormat format)
 
 Bitmap::Bitmap(const Bitmap& other)
     : Graphic(other), width_(other.width_), height_(other.height_), stride_(other.stride_),
-      format_(other.format_), palette_(other.palette_),
+      format_(other.format_), data_(other.data_), palette_(other.palette_),
       hasTransparentColour_(other.hasTransparentColour_), transparentColour_(other.transparentColour_)
 {
-    if (other.data_) {
-        const std::size_t bytes = std::size_t(stride_) * std::size_t(height_);
-        data_ = allocatePixelStore(bytes);
-        if (!data_) throw OutOfResources(QStringLiteral("Mémoire insuffisante pour l'image"));
-        std::memcpy(data_.get(), other.data_.get(), bytes);
+}
+
+void Bitmap::copyStore(bool keepPixels)
+{
+    if (!keepPixels) {
+        Bitmap own = forOverwrite(width_, height_, format_);
+        data_ = std::move(own.data_);
+        return;
     }
+    const std::size_t bytes = std::size_t(stride_) * std::size_t(height_);
+    PixelStore own = allocatePixelStore(bytes);
+    if (!own) throw OutOfResources(QStringLiteral("Mémoire insuffisante pour l'image"));
+    std::memcpy(own.get(), data_.get(), bytes);
+    data_ = std::move(own);
+}
+
+void Bitmap::sharePixelsOf(const Bitmap& other)
+{
+    if (other.width_ != width_ || other.height_ != height_ || other.format_ != format_)
+        throw RangeError(QStringLiteral("Les images n'ont pas la même taille"));
+    data_ = other.data_;
+    palette_ = other.palette_;
 }
 
 Bitmap& Bitmap::operator=(const Bitmap& other)
 {
-    if (this != &other) {
-        Bitmap copy(other);
-        *this = std::move(copy);
-    }
+    if (this != &other) *this = Bitmap(other);
     return *this;
 }
 
@@ -122,7 +136,7 @@ void Bitmap::allocate(int width, int height, PixelFormat format, Fill fill)
 {
     checkBitmapSize(width, height, format);
     const int stride = kel::bytesPerLine(width, format);
-    PixelStore data;
+    std::shared_ptr<std::uint8_t[]> data;
     if (width > 0 && height > 0) {
         data = allocatePixelStore(std::size_t(stride) * std::size_t(height));
         if (!data) throw OutOfResources(QStringLiteral("Mémoire insuffisante pour l'image"));
@@ -157,7 +171,7 @@ void Bitmap::setSize(int width, int height)
     if (columns > 0) {
         const std::size_t copied = std::size_t((std::int64_t(columns) * bitsPerPixel(format_)) / 8);
         for (int y = 0; y < rows; ++y) {
-            std::memcpy(rowUnchecked(y), old.rowUnchecked(y), copied);
+            std::memcpy(rowUnchecked(y), std::as_const(old).rowUnchecked(y), copied);
             // Sub-byte formats: finish the partly shared byte pixel by pixel.
             for (int x = int(copied * 8 / std::size_t(bitsPerPixel(format_))); x < columns; ++x)
                 writePixel(*this, x, y, readPixel(old, x, y));
@@ -201,7 +215,9 @@ std::uint8_t* Bitmap::scanLine(int row)
 
 const std::uint8_t* Bitmap::scanLine(int row) const
 {
-    return const_cast<Bitmap*>(this)->scanLine(row);
+    if (row < 0 || row >= height_ || !data_)
+        throw RangeError(QStringLiteral("Indice de ligne hors limites (%1)").arg(row));
+    return rowUnchecked(row);
 }
 
 void Bitmap::setPalette(Palette palette)

@@ -2,6 +2,9 @@
 // The raster every pixel routine works on. Rows are stored top to bottom, each
 // padded to a multiple of 4 bytes; pf24bit pixels are blue, green, red bytes,
 // pf32bit pixels blue, green, red, 255. Indexed formats carry a palette.
+// Copies share their pixel store until one of them is written: every access
+// that can write (the non-const row accessors, the setters, canvas drawing)
+// first gives its bitmap a store of its own. Const access never copies.
 #include "graphics/colour.h"
 #include "graphics/graphic.h"
 #include "graphics/palettes.h"
@@ -38,7 +41,7 @@ public:
     // A bitmap whose pixels the caller is about to write, every one of them:
     // they are left unfilled (padding bytes are zero), saving a pass.
     static Bitmap forOverwrite(int width, int height, PixelFormat format);
-    // Copies pixels, palette and transparency; never the change handler.
+    // Copies pixels (sharing the store), palette and transparency; never the change handler.
     Bitmap(const Bitmap& other);
     Bitmap& operator=(const Bitmap& other);
     Bitmap(Bitmap&& other) noexcept;
@@ -61,12 +64,33 @@ public:
     // white into a 24-bit bitmap of its size. Notifies.
     void assign(const Graphic& graphic);
 
-    // Row access: top row is 0. Throws RangeError outside 0..height-1.
+    // Row access: top row is 0. Throws RangeError outside 0..height-1. A
+    // writable row is only valid until the bitmap is next copied: a copy
+    // shares the store, and writes through the old row would reach it.
     std::uint8_t* scanLine(int row);
     const std::uint8_t* scanLine(int row) const;
     // Unchecked row access for inner loops that have already checked the range.
-    std::uint8_t* rowUnchecked(int row) { return data_.get() + std::ptrdiff_t(row) * stride_; }
+    std::uint8_t* rowUnchecked(int row)
+    {
+        detach();
+        return data_.get() + std::ptrdiff_t(row) * stride_;
+    }
     const std::uint8_t* rowUnchecked(int row) const { return data_.get() + std::ptrdiff_t(row) * stride_; }
+    // Gives the bitmap a pixel store of its own when it shares one. Work split
+    // between threads calls it first, so that no thread copies the store.
+    void detach()
+    {
+        if (data_.use_count() > 1) copyStore(true);
+    }
+    // The same before a write of every pixel: the own store is left unfilled.
+    void detachForOverwrite()
+    {
+        if (data_.use_count() > 1) copyStore(false);
+    }
+    // Takes the pixels of a bitmap of the same size and format by sharing its
+    // store, without notifying: for a recompute that would copy every pixel.
+    // Throws RangeError for another size or format.
+    void sharePixelsOf(const Bitmap& other);
 
     // The palette of an indexed bitmap (empty otherwise).
     const Palette& palette() const { return palette_; }
@@ -94,12 +118,13 @@ public:
 private:
     enum class Fill { White, PaddingOnly };
     void allocate(int width, int height, PixelFormat format, Fill fill = Fill::White);
+    void copyStore(bool keepPixels);
 
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
     PixelFormat format_ = pf24bit;
-    PixelStore data_;
+    std::shared_ptr<std::uint8_t[]> data_; // shared between copies until written
     Palette palette_;
     bool hasTransparentColour_ = false;
     Colour transparentColour_ = 0;

@@ -3,6 +3,7 @@
 // [0, rows) are cut into one band per core (at most two), each band's first
 // row a multiple of `granule`; pictures under a million pixels stay on the
 // calling thread. Only for work whose result cannot depend on the order.
+// Every bitmap the work writes is detached (Bitmap::detach) before the split.
 #include <cstdint>
 #include <functional>
 

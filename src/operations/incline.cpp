@@ -89,6 +89,7 @@ void TurnBitmap(const Bitmap& source, Bitmap& destination, int centreX, double a
                     dxs.data(),       std::isfinite(ahead) ? std::ptrdiff_t(ahead) : 0};
     const Simd simd = std::min(level, bestTurnSimd());
     // Rows are independent: a large picture is split between the cores.
+    destination.detach();
     splitRows(dh, std::int64_t(dw) * dh, kTile,
               [&](int from, int to) { turnRows(turn, dw, from, to, c, s, simd, destination); });
 }

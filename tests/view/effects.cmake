@@ -5,4 +5,5 @@ kelvary_test(effects_test CORE
     ${CMAKE_CURRENT_LIST_DIR}/spatial_effects_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/noise_tile_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/effect_pipeline_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/shared_bitmap_effects_test.cpp
   LIBS kelvary_effects)

@@ -18,7 +18,10 @@ const SpecialEffect* effectCaptioned(const QString& caption)
 
 void runRoutine(const SpecialEffect& effect, Picture& picture)
 {
-    if (Bitmap* bitmap = picture.bitmapIfAny()) effect.routine(*bitmap);
+    if (Bitmap* bitmap = picture.bitmapIfAny()) {
+        bitmap->detach(); // a routine may split its rows between threads
+        effect.routine(*bitmap);
+    }
 }
 
 } // namespace

@@ -28,7 +28,7 @@ bool assignmentChangesNothing(const Bitmap& to, const Bitmap& from)
         to.transparent() != from.transparent() || to.hasTransparentColour() != from.hasTransparentColour() ||
         (to.hasTransparentColour() && to.transparentColour() != from.transparentColour()))
         return false;
-    if (to.empty()) return true;
+    if (to.empty() || to.rowUnchecked(0) == from.rowUnchecked(0)) return true; // one shared store
     const std::size_t bytes = std::size_t(to.bytesPerLine()) * std::size_t(to.height());
     return std::memcmp(to.rowUnchecked(0), from.rowUnchecked(0), bytes) == 0;
 }

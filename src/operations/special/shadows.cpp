@@ -89,6 +89,7 @@ void shadeRows(Bitmap& picture, int dx, int dy)
     if (width <= kShadowDistance || height <= kShadowDistance) return;
     const int first = dx > 0 ? 0 : kShadowDistance, count = width - kShadowDistance;
     const int steps = height - kShadowDistance, half = steps / 2;
+    picture.detach();
     const auto rowAt = [&](int step) { return picture.rowUnchecked(dy < 0 ? height - 1 - step : step); };
     const std::size_t bytes = std::size_t(width) * 3;
     std::vector<std::uint8_t> kept(bytes * kShadowDistance);

@@ -29,6 +29,13 @@ Bitmap trueColourCopy(const Graphic& original)
 
 bool sameSize(const Bitmap& a, const Bitmap& b) { return a.width() == b.width() && a.height() == b.height(); }
 
+// Settings under which the tone chain copies every pixel unchanged.
+bool neutral(const ToneSettings& s)
+{
+    return s.posterize == 0 && s.solorize == 0 && s.contrast == 0 && s.lightness == 0 && s.darkness == 0
+           && s.brightness == 0 && s.splitlight == 0 && !s.grayScale && s.saturation == 0 && !s.invert;
+}
+
 // Makes `layer` a 24-bit copy of the original, reusing its pixel store when it
 // already has the original's size.
 void copyOriginalInto(std::unique_ptr<Bitmap>& layer, const Graphic& original)
@@ -181,6 +188,11 @@ void EffectPipeline::recompute(const Bitmap& original, Bitmap& shown)
     }
 
     if (shown.pixelFormat() != pf24bit || !sameSize(shown, original)) shown = Bitmap(original.width(), original.height());
+    // A plain copy of the original shares its pixels instead.
+    if (source == &original && !noise_ && neutral(toneSettings())) {
+        shown.sharePixelsOf(original);
+        return;
+    }
     applyToneChain(toneSettings(), *source, noise_.get(), shown);
 }
 

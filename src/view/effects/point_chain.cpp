@@ -300,6 +300,11 @@ void applyToneChain(const ToneSettings& settings, const Bitmap& source, const Bi
     const ToneTables tables(settings);
     const RowKernel kernel = kernelFor(tables, noise != nullptr);
     // Every pixel is worked out alone: the rows are shared between the cores.
+    // The target's own store before the split; when it is written from itself the pixels come along.
+    if (&target == &source || &target == noise)
+        target.detach();
+    else
+        target.detachForOverwrite();
     splitRows(source.height(), std::int64_t(source.width()) * source.height(), 1, [&](int from, int to) {
         for (int y = from; y < to; ++y)
             kernel(tables, source.rowUnchecked(y), noise ? noise->rowUnchecked(y) : nullptr, target.rowUnchecked(y),

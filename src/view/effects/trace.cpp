@@ -50,6 +50,7 @@ public:
           lastX_(std::max(width_ - 3, 0)), firstX_(std::min(2, width_ - 1))
     {
         const HalftoneNearest& nearest = HalftoneNearest::instance();
+        bitmap.detach();
         splitRows(height_, std::int64_t(width_) * height_, 1, [&](int from, int to) {
             for (int y = from; y < to; ++y) nearest.indexRow(bitmap.rowUnchecked(y), width_, indicesOf(y));
         });
