@@ -312,10 +312,12 @@ TEST_F(ToneChainAgainstReference, EverySaturationStrengthMatchesOnWideRows)
     }
 }
 
-TEST_F(ToneChainAgainstReference, EveryTermStrengthMatchesOnWideRows)
+TEST_F(ToneChainAgainstReference, EveryTermStrengthMatchesOnWideRowsWithAndWithoutNoise)
 {
     const Bitmap source = randomPicture(35, 3, 255);
+    const Bitmap noiseLayer = randomPicture(35, 3, 255);
     Bitmap expected(35, 3), actual(35, 3);
+    for (const Bitmap* noise : {static_cast<const Bitmap*>(nullptr), &noiseLayer})
     for (int strength = -255; strength <= 255; ++strength) {
         ToneSettings s;
         s.contrast = strength;
@@ -326,9 +328,11 @@ TEST_F(ToneChainAgainstReference, EveryTermStrengthMatchesOnWideRows)
         s.saturation = (strength * 5) % 256;
         s.invert = strength % 2 == 0;
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 35; ++x) writePixel(expected, x, y, referencePixel(s, readPixel(source, x, y), clBlack));
-        applyToneChain(s, source, nullptr, actual);
-        ASSERT_TRUE(test::sameBitmap(expected, actual)) << "strength " << strength;
+            for (int x = 0; x < 35; ++x)
+                writePixel(expected, x, y,
+                           referencePixel(s, readPixel(source, x, y), noise ? readPixel(*noise, x, y) : clBlack));
+        applyToneChain(s, source, noise, actual);
+        ASSERT_TRUE(test::sameBitmap(expected, actual)) << "strength " << strength << " noise " << (noise != nullptr);
     }
 }
 

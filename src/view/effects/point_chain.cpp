@@ -246,8 +246,19 @@ template <RowKernel Tail>
 void wholeChainVector(const ToneTables& t, const std::uint8_t* src, const std::uint8_t* noise, std::uint8_t* out,
                       int width)
 {
-    const int done = toneRowVector(src, out, width, t.vector, false);
-    Tail(t, src + done * 3, noise, out + done * 3, width - done);
+    const int done = toneRowVector(src, out, width, t.vector, false, noise);
+    Tail(t, src + done * 3, noise ? noise + done * 3 : nullptr, out + done * 3, width - done);
+}
+
+template <bool Noise>
+RowKernel wholeChainVectorFor(PixelStage stage)
+{
+    switch (stage) {
+    case PixelStage::Grey: return wholeChainVector<pixelKernel<false, Noise, PixelStage::Grey>>;
+    case PixelStage::Saturation: return wholeChainVector<pixelKernel<false, Noise, PixelStage::Saturation>>;
+    case PixelStage::None: break;
+    }
+    return wholeChainVector<pixelKernel<false, Noise, PixelStage::None>>;
 }
 
 template <bool Solarize, bool Noise>
@@ -268,13 +279,8 @@ RowKernel kernelForStage(PixelStage stage, bool vectorStage)
 
 RowKernel kernelFor(const ToneTables& t, bool noise)
 {
-    if (t.vectorWhole && !noise && !t.identity) {
-        switch (t.stage) {
-        case PixelStage::Grey: return wholeChainVector<pixelKernel<false, false, PixelStage::Grey>>;
-        case PixelStage::Saturation: return wholeChainVector<pixelKernel<false, false, PixelStage::Saturation>>;
-        case PixelStage::None: return wholeChainVector<pixelKernel<false, false, PixelStage::None>>;
-        }
-    }
+    if (t.vectorWhole && noise) return wholeChainVectorFor<true>(t.stage);
+    if (t.vectorWhole && !t.identity) return wholeChainVectorFor<false>(t.stage);
     if (!t.solarize && t.stage == PixelStage::None)
         return noise ? noisyChannelKernel : t.identity ? copyKernel : channelKernel;
     const bool vector = t.vectorStage;

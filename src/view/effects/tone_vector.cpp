@@ -130,8 +130,15 @@ KEL_SSSE3 __m128i greyPlane(const __m128i* plane)
     return grey;
 }
 
+// One channel's 16 bytes out of 48 interleaved ones.
+KEL_SSSE3 __m128i planeOf(const __m128i* bytes, const __m128i* split)
+{
+    return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(bytes[0], split[0]), _mm_shuffle_epi8(bytes[1], split[1])),
+                        _mm_shuffle_epi8(bytes[2], split[2]));
+}
+
 KEL_SSSE3 int toneRowSsse3(const std::uint8_t* src, std::uint8_t* out, int width, const VectorTone& tone,
-                           bool channelsDone)
+                           bool channelsDone, const std::uint8_t* noise)
 {
     const Masks& m = masks();
     __m128i split[3][3], merge[3][3];
@@ -150,11 +157,23 @@ KEL_SSSE3 int toneRowSsse3(const std::uint8_t* src, std::uint8_t* out, int width
     for (; done + 16 <= width; done += 16) {
         const auto* in = reinterpret_cast<const __m128i*>(src + done * 3);
         const __m128i bytes[3] = {_mm_loadu_si128(in), _mm_loadu_si128(in + 1), _mm_loadu_si128(in + 2)};
+        __m128i noiseBytes[3];
+        if (noise) {
+            const auto* n = reinterpret_cast<const __m128i*>(noise + done * 3);
+            for (int k = 0; k < 3; ++k) noiseBytes[k] = _mm_loadu_si128(n + k);
+        }
         __m128i plane[3];
         for (int c = 0; c < 3; ++c) {
-            plane[c] = _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(bytes[0], split[c][0]), _mm_shuffle_epi8(bytes[1], split[c][1])),
-                                    _mm_shuffle_epi8(bytes[2], split[c][2]));
-            if (!channelsDone) plane[c] = _mm_packus_epi16(terms(widenLow(plane[c])), terms(widenHigh(plane[c])));
+            plane[c] = planeOf(bytes, split[c]);
+            if (channelsDone) continue;
+            __m128i low = terms(widenLow(plane[c])), high = terms(widenHigh(plane[c]));
+            if (noise) {
+                // The sums lie within -1020..1275, so adding 0..255 cannot overflow.
+                const __m128i added = planeOf(noiseBytes, split[c]);
+                low = _mm_add_epi16(low, widenLow(added));
+                high = _mm_add_epi16(high, widenHigh(added));
+            }
+            plane[c] = _mm_packus_epi16(low, high);
         }
         if (tone.stage == VectorTone::Stage::Grey) {
             plane[0] = plane[1] = plane[2] = greyPlane(plane);
@@ -184,9 +203,10 @@ KEL_SSSE3 int toneRowSsse3(const std::uint8_t* src, std::uint8_t* out, int width
 
 bool vectorToneAvailable() { return __builtin_cpu_supports("ssse3"); }
 
-int toneRowVector(const std::uint8_t* src, std::uint8_t* out, int width, const VectorTone& tone, bool channelsDone)
+int toneRowVector(const std::uint8_t* src, std::uint8_t* out, int width, const VectorTone& tone, bool channelsDone,
+                  const std::uint8_t* noise)
 {
-    return toneRowSsse3(src, out, width, tone, channelsDone);
+    return toneRowSsse3(src, out, width, tone, channelsDone, noise);
 }
 
 } // namespace kel
@@ -196,7 +216,7 @@ int toneRowVector(const std::uint8_t* src, std::uint8_t* out, int width, const V
 namespace kel {
 
 bool vectorToneAvailable() { return false; }
-int toneRowVector(const std::uint8_t*, std::uint8_t*, int, const VectorTone&, bool) { return 0; }
+int toneRowVector(const std::uint8_t*, std::uint8_t*, int, const VectorTone&, bool, const std::uint8_t*) { return 0; }
 
 } // namespace kel
 
