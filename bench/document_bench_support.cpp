@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <jpeglib.h>
+#include <map>
+#include <utility>
 #include <stdexcept>
 
 namespace kel::bench {
@@ -36,15 +38,16 @@ void writeJpeg(const Bitmap& bitmap, const QString& path)
     std::fclose(file);
 }
 
-QString photoJpegPath()
+QString photoJpegPath(int width, int height)
 {
     static QTemporaryDir folder;
-    static const QString path = [] {
-        const QString file = QDir(folder.path()).filePath(QStringLiteral("photo.jpg"));
-        writeJpeg(photoLikeBitmap(), file);
-        return file;
-    }();
-    return path;
+    static std::map<std::pair<int, int>, QString> written;
+    auto [place, fresh] = written.try_emplace({width, height});
+    if (fresh) {
+        place->second = QDir(folder.path()).filePath(QStringLiteral("photo-%1x%2.jpg").arg(width).arg(height));
+        writeJpeg(photoLikeBitmap(width, height), place->second);
+    }
+    return place->second;
 }
 
 } // namespace kel::bench

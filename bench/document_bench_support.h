@@ -9,6 +9,7 @@ namespace kel::bench {
 
 void writeJpeg(const Bitmap& bitmap, const QString& path);
 
-QString photoJpegPath();
+// The photo-like picture as a JPEG file, written once per size.
+QString photoJpegPath(int width = 4000, int height = 3000);
 
 } // namespace kel::bench

@@ -3,6 +3,7 @@
 // count, the thumbnail and the first paint. Read against the bare decode
 // benchmarks (BM_Document_LibjpegDecode*) of the same run.
 #include "app/program_form.h"
+#include "bench_support.h"
 #include "document_bench_support.h"
 #include "support/fake_services.h"
 #include "support/scripted_dialogs.h"
@@ -24,10 +25,11 @@ void ensureApplication()
     new QApplication(argc, argv);
 }
 
-void BM_Document_OpenJpeg12MP(benchmark::State& state)
+void openJpeg(benchmark::State& state, int megapixels)
 {
     ensureApplication();
-    const QString path = kel::bench::photoJpegPath();
+    const QString path = kel::bench::photoJpegPath(kel::bench::widthForMegapixels(megapixels),
+                                                   kel::bench::heightForMegapixels(megapixels));
     kel::test::FakeServices fakes;
     kel::test::ScriptedDialogs& dialogs = fakes.dialogs;
     kel::TProgramForm form(fakes.services());
@@ -40,6 +42,12 @@ void BM_Document_OpenJpeg12MP(benchmark::State& state)
     }
     if (!dialogs.errors.isEmpty()) state.SkipWithError(dialogs.errors.first().toStdString().c_str());
 }
+
+void BM_Document_OpenJpeg12MP(benchmark::State& state) { openJpeg(state, 12); }
 BENCHMARK(BM_Document_OpenJpeg12MP)->Unit(benchmark::kMillisecond);
+
+// The cost's growth: the same open at 3, 12 and 48 megapixels.
+void BM_Document_OpenJpegGrowth(benchmark::State& state) { openJpeg(state, int(state.range(0))); }
+BENCHMARK(BM_Document_OpenJpegGrowth)->Arg(3)->Arg(12)->Arg(48)->Unit(benchmark::kMillisecond);
 
 } // namespace
