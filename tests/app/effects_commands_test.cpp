@@ -13,6 +13,8 @@
 #include "widgets/track_bar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QImage>
 #include <QLabel>
 
@@ -259,6 +261,52 @@ TEST_F(EffectsCommands, AToneBarStepShowsWhatThePlainSequenceShows)
             (form.*(c.bar))->setPosition(0);
         }
     }
+}
+
+// Paint events of one widget.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+TEST_F(EffectsCommands, AFastDragHandlesEveryPositionAndPaintsOnce)
+{
+    // Positions arriving faster than frames: each is handled in order (the
+    // noise redrawn at each), as when the window is painted between them.
+    test::FakeServices otherFakes;
+    TProgramForm stepped{otherFakes.services()};
+    std::uint32_t seeds[2];
+    int paints[2];
+    TProgramForm* forms[2] = {&form, &stepped};
+    for (int i = 0; i < 2; ++i) {
+        TProgramForm& f = *forms[i];
+        f.show();
+        f.Image1->PictureOriginal().setGraphic(std::make_unique<Bitmap>(sample()));
+        f.document().working() = sample();
+        f.Image1->setPicMonoNoise(25);
+        QApplication::processEvents();
+        const PaintCounter counter(f.Image1);
+        programRandom().setSeed(5);
+        for (int position = 1; position <= 12; ++position) {
+            f.TrackBarLUMINOSITE->setPosition(position * 7 % 50);
+            if (i == 1) QApplication::processEvents();
+        }
+        QApplication::processEvents();
+        seeds[i] = programRandom().seed();
+        paints[i] = counter.count;
+    }
+    EXPECT_TRUE(sameBitmap(stepped.Image1->Picture().bitmap(), shown()));
+    EXPECT_EQ(seeds[0], seeds[1]);
+    EXPECT_EQ(paints[0], 1);
+    EXPECT_EQ(paints[1], 12);
 }
 
 TEST_F(EffectsCommands, ResetEffectsShowsTheOriginalAgain)
