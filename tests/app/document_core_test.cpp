@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <vector>
 
 namespace kel {
@@ -39,6 +40,24 @@ Bitmap filled(int width, int height, Colour colour, PixelFormat format = pf24bit
 TEST(CountColors, OneColourCountsOnce)
 {
     EXPECT_EQ(CountColors(filled(37, 11, rgb(12, 200, 7))), 1);
+}
+
+TEST(CountColors, ALargePictureCountsEachColourOnce)
+{
+    // Row y holds colours 1000 y' + x mod 3000 (y' = y mod 50), shifted in
+    // the lower half, so the halves share some and have some of their own.
+    for (auto [width, height] : {std::pair{1200, 1000}, std::pair{1200, 1001}}) {
+        Bitmap picture(width, height);
+        std::set<Colour> distinct;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const int n = (1000 * (y % 50) + x) % 3000 + (y >= height / 2 ? 1500 : 0) + (y == height - 1 ? 70000 : 0);
+                const Colour c = rgb(n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF);
+                writePixel(picture, x, y, c);
+                distinct.insert(c);
+            }
+        EXPECT_EQ(CountColors(picture), int(distinct.size())) << height;
+    }
 }
 
 TEST(CountColors, BlackAndWhiteCountTwo)

@@ -1,8 +1,10 @@
 #include "view/effects/spatial_effects.h"
 
+#include "graphics/split_rows.h"
 #include "view/effects/true_colour.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -69,9 +71,27 @@ void emboss(Bitmap& bitmap)
 {
     requireTrueColour(bitmap);
     if (bitmap.empty()) return;
-    const int height = bitmap.height();
-    for (int y = 0; y + 1 < height; ++y) embossRow(bitmap.rowUnchecked(y), bitmap.rowUnchecked(y + 1), bitmap.width());
-    embossRow(bitmap.rowUnchecked(height - 1), bitmap.rowUnchecked(std::max(height - 2, 0)), bitmap.width());
+    const int width = bitmap.width(), height = bitmap.height();
+    // Each row reads the next row as it was: the bands go to both cores, and
+    // the lower band keeps its first row for the upper band's last before changing it.
+    bitmap.detach();
+    std::vector<std::uint8_t> kept(std::size_t(width) * 3);
+    std::atomic<bool> keptReady = false;
+    splitRows(height - 1, std::int64_t(width) * height, 1, [&](int from, int to) {
+        if (from > 0) {
+            std::memcpy(kept.data(), bitmap.rowUnchecked(from), kept.size());
+            keptReady.store(true, std::memory_order_release);
+            keptReady.notify_one();
+        }
+        const bool upperBand = to < height - 1;
+        for (int y = from; y < to - (upperBand ? 1 : 0); ++y)
+            embossRow(bitmap.rowUnchecked(y), bitmap.rowUnchecked(y + 1), width);
+        if (upperBand) {
+            keptReady.wait(false, std::memory_order_acquire);
+            embossRow(bitmap.rowUnchecked(to - 1), kept.data(), width);
+        }
+    });
+    embossRow(bitmap.rowUnchecked(height - 1), bitmap.rowUnchecked(std::max(height - 2, 0)), width);
 }
 
 void mosaic(Bitmap& bitmap, int blockSize)
@@ -79,15 +99,20 @@ void mosaic(Bitmap& bitmap, int blockSize)
     requireTrueColour(bitmap);
     if (blockSize <= 1 || bitmap.empty()) return;
     const std::int64_t width = bitmap.width(), height = bitmap.height();
-    for (std::int64_t top = 0; top < height; top += blockSize) {
-        std::uint8_t* first = bitmap.rowUnchecked(int(top));
-        for (std::int64_t left = 0; left < width; left += blockSize) {
-            const std::uint8_t* colour = first + left * 3;
-            for (std::int64_t x = left + 1; x < std::min(left + blockSize, width); ++x) std::memcpy(first + x * 3, colour, 3);
+    // Rows of blocks are independent: bands of whole rows of blocks go to both cores.
+    bitmap.detach();
+    splitRows(int(height), width * height, blockSize, [&](int from, int to) {
+        for (std::int64_t top = from; top < to; top += blockSize) {
+            std::uint8_t* first = bitmap.rowUnchecked(int(top));
+            for (std::int64_t left = 0; left < width; left += blockSize) {
+                const std::uint8_t* colour = first + left * 3;
+                for (std::int64_t x = left + 1; x < std::min(left + blockSize, width); ++x)
+                    std::memcpy(first + x * 3, colour, 3);
+            }
+            for (std::int64_t y = top + 1; y < std::min<std::int64_t>(top + blockSize, to); ++y)
+                std::memcpy(bitmap.rowUnchecked(int(y)), first, std::size_t(width) * 3);
         }
-        for (std::int64_t y = top + 1; y < std::min(top + blockSize, height); ++y)
-            std::memcpy(bitmap.rowUnchecked(int(y)), first, std::size_t(width) * 3);
-    }
+    });
 }
 
 void splitBlur(Bitmap& bitmap, int distance)
