@@ -19,10 +19,12 @@ namespace {
 // (already blurred) and the row itself and the one below (not yet) up to one
 // column past its end, so row y may work on chunk k once row y - 1 has
 // finished chunk k + 1; the row below then still holds its old values
-// wherever row y reads it. Rows go in bands of four, each row two chunks
-// behind the one above it, so four independent chains run side by side.
+// wherever row y reads it. Rows go in bands of eight, each row two chunks
+// behind the one above it; two neighbouring rows share one vector, so four
+// vectors carry eight independent chains side by side.
 constexpr int kBlurChunk = 64; // pixels
-constexpr int kBlurBand = 4;    // rows
+constexpr int kBlurBand = 8;    // rows
+constexpr int kBlurPairs = kBlurBand / 2;
 constexpr std::size_t kRestRoom = std::size_t(kBlurChunk) * 3 + 4; // one chunk's sums, read four at a time
 
 // Every term of a pixel's 3 x 3 sum but its left neighbour's new value, for
@@ -32,7 +34,7 @@ constexpr std::size_t kRestRoom = std::size_t(kBlurChunk) * 3 + 4; // one chunk'
 __attribute__((target_clones("avx2", "default")))
 #endif
 void gatherRest(const std::uint8_t* row, const std::uint8_t* above, const std::uint8_t* below, int from, int to,
-                std::uint16_t* rest)
+                std::uint16_t* __restrict rest)
 {
     const int first = from * 3, count = (to - from) * 3;
     for (int k = 0; k < count; ++k) {
@@ -42,12 +44,19 @@ void gatherRest(const std::uint8_t* row, const std::uint8_t* above, const std::u
     }
 }
 
+// The low three bytes of `bytes` to one pixel.
+inline void storePixel(std::uint8_t* pixel, std::uint32_t bytes)
+{
+    pixel[0] = std::uint8_t(bytes);
+    pixel[1] = std::uint8_t(bytes >> 8);
+    pixel[2] = std::uint8_t(bytes >> 16);
+}
+
 #ifdef __SSE2__
 // The running values of a row's chain, blue, green, red: the last pixel written.
 // (v + rest) / 9 is the high half of (v + rest) * 7282, exact below 32768.
 struct BlurChain {
     __m128i value;
-    explicit BlurChain(const std::uint8_t* row) : value(_mm_setr_epi16(row[0], row[1], row[2], 0, 0, 0, 0, 0)) {}
     void step(const std::uint16_t* rest)
     {
         const __m128i sum = _mm_add_epi16(value, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rest)));
@@ -61,16 +70,47 @@ struct BlurChain {
     }
     void store(std::uint8_t* pixel) const
     {
-        const auto bytes = std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, value)));
-        pixel[0] = std::uint8_t(bytes);
-        pixel[1] = std::uint8_t(bytes >> 8);
-        pixel[2] = std::uint8_t(bytes >> 16);
+        storePixel(pixel, std::uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, value))));
+    }
+};
+
+// Two rows' chains in one vector: the upper row's blue, green, red in lanes
+// 0..2, the lower row's in lanes 4..6. Lanes 3 and 7 carry the next pixel's
+// blue sum along and are never kept.
+struct ChainPair {
+    __m128i value = _mm_setzero_si128();
+    void start(int half, const std::uint8_t* row)
+    {
+        const __m128i pixel = _mm_setr_epi16(row[0], row[1], row[2], 0, 0, 0, 0, 0);
+        value = half == 0 ? _mm_unpacklo_epi64(pixel, _mm_unpackhi_epi64(value, value))
+                          : _mm_unpacklo_epi64(value, pixel);
+    }
+    BlurChain half(int half) const { return {half == 0 ? value : _mm_unpackhi_epi64(value, value)}; }
+    void step(const std::uint16_t* upper, const std::uint16_t* lower)
+    {
+        const __m128d low = _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper)));
+        const __m128i rest = _mm_castpd_si128(_mm_loadh_pd(low, reinterpret_cast<const double*>(lower)));
+        value = _mm_mulhi_epu16(_mm_add_epi16(value, rest), _mm_set1_epi16(7282));
+    }
+    std::uint64_t bytes() const { return std::uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(value, value))); }
+    // Four bytes to each row, as BlurChain::storeWide.
+    void storeWide(std::uint8_t* upper, std::uint8_t* lower) const
+    {
+        const std::uint64_t both = bytes();
+        const auto high = std::uint32_t(both >> 32), low = std::uint32_t(both);
+        std::memcpy(upper, &low, 4);
+        std::memcpy(lower, &high, 4);
+    }
+    void store(std::uint8_t* upper, std::uint8_t* lower) const
+    {
+        const std::uint64_t both = bytes();
+        storePixel(upper, std::uint32_t(both));
+        storePixel(lower, std::uint32_t(both >> 32));
     }
 };
 #else
 struct BlurChain {
     unsigned value[3];
-    explicit BlurChain(const std::uint8_t* row) : value{row[0], row[1], row[2]} {}
     void step(const std::uint16_t* rest)
     {
         for (int c = 0; c < 3; ++c) value[c] = (value[c] + rest[c]) / 9;
@@ -81,10 +121,27 @@ struct BlurChain {
         for (int c = 0; c < 3; ++c) pixel[c] = std::uint8_t(value[c]);
     }
 };
+
+struct ChainPair {
+    BlurChain rows[2] = {};
+    void start(int half, const std::uint8_t* row) { rows[half] = {{row[0], row[1], row[2]}}; }
+    BlurChain half(int half) const { return rows[half]; }
+    void step(const std::uint16_t* upper, const std::uint16_t* lower)
+    {
+        rows[0].step(upper);
+        rows[1].step(lower);
+    }
+    void storeWide(std::uint8_t* upper, std::uint8_t* lower) const { store(upper, lower); }
+    void store(std::uint8_t* upper, std::uint8_t* lower) const
+    {
+        rows[0].store(upper);
+        rows[1].store(lower);
+    }
+};
 #endif
 
 // A chain over `count` pixels from its sums to the row.
-inline void runChain(BlurChain& chain, const std::uint16_t* rest, std::uint8_t* out, int count)
+[[gnu::always_inline]] inline void runChain(BlurChain chain, const std::uint16_t* rest, std::uint8_t* out, int count)
 {
     for (int x = 0; x + 1 < count; ++x) {
         chain.step(rest + 3 * x);
@@ -94,94 +151,115 @@ inline void runChain(BlurChain& chain, const std::uint16_t* rest, std::uint8_t* 
     chain.store(out + 3 * (count - 1));
 }
 
-// Four chains over a whole chunk, interleaved.
-inline void runChains(BlurChain* chains, const std::uint16_t* const* rest, std::uint8_t* const* out)
+// `Pairs` pairs of chains over a whole chunk, interleaved; row r's sums are
+// at rest + r * kRestRoom.
+template <int Pairs>
+[[gnu::always_inline]] inline void runPairs(ChainPair* pairs, const std::uint16_t* rest, std::uint8_t* const* out)
 {
-    BlurChain lanes[kBlurBand] = {chains[0], chains[1], chains[2], chains[3]};
+    ChainPair lanes[Pairs];
+    for (int p = 0; p < Pairs; ++p) lanes[p] = pairs[p];
+    const auto sums = [rest](int r, int x) { return rest + kRestRoom * std::size_t(r) + 3 * x; };
     for (int x = 0; x + 1 < kBlurChunk; ++x)
-        for (int r = 0; r < kBlurBand; ++r) {
-            lanes[r].step(rest[r] + 3 * x);
-            lanes[r].storeWide(out[r] + 3 * x);
+        for (int p = 0; p < Pairs; ++p) {
+            lanes[p].step(sums(2 * p, x), sums(2 * p + 1, x));
+            lanes[p].storeWide(out[2 * p] + 3 * x, out[2 * p + 1] + 3 * x);
         }
-    for (int r = 0; r < kBlurBand; ++r) {
-        lanes[r].step(rest[r] + 3 * (kBlurChunk - 1));
-        lanes[r].store(out[r] + 3 * (kBlurChunk - 1));
-        chains[r] = lanes[r];
+    constexpr int last = kBlurChunk - 1;
+    for (int p = 0; p < Pairs; ++p) {
+        lanes[p].step(sums(2 * p, last), sums(2 * p + 1, last));
+        lanes[p].store(out[2 * p] + 3 * last, out[2 * p + 1] + 3 * last);
+        pairs[p] = lanes[p];
     }
 }
 
-// Room for a band: the four rows' sums, zero sums and a sink.
+// Room for a band: the rows' sums and a sink for rows not at work on a whole chunk.
 struct BandScratch {
-    std::vector<std::uint16_t> rest = std::vector<std::uint16_t>(kRestRoom * (kBlurBand + 1));
+    std::vector<std::uint16_t> rest = std::vector<std::uint16_t>(kRestRoom * kBlurBand);
     std::vector<std::uint8_t> sink = std::vector<std::uint8_t>(kRestRoom);
 };
 
-// The interior rows band after band. Every pixel sees the values the
-// one-row-after-another scan gives it.
-class BlurBands {
-public:
-    explicit BlurBands(Bitmap& rows)
-        : rows_(rows), width_(rows.width()), height_(rows.height()), chunks_((width_ - 2 + kBlurChunk - 1) / kBlurChunk)
-    {
-    }
+// A row's chunks are first read from memory as the row below of the one
+// above; the processor's own prefetch does not keep up with eight rows' streams.
+constexpr int kPrefetchSteps = 3;
 
-    void run(BandScratch& scratch)
-    {
-        for (int y = 1; y + 1 < height_; y += kBlurBand) band(y, std::min(kBlurBand, height_ - 1 - y), scratch);
-    }
+// Asks for the bytes of row y that chunk `chunk` reads, within the row.
+inline void prefetchBelow(Bitmap& bitmap, int y, int chunk, int chunks)
+{
+    if (chunk < 0 || chunk >= chunks) return;
+    const std::uint8_t* row = bitmap.rowUnchecked(y);
+    const int first = 3 * chunk * kBlurChunk, end = std::min(first + 3 * kBlurChunk + 6, 3 * bitmap.width());
+    for (int at = first; at < end; at += 64) __builtin_prefetch(row + at);
+    __builtin_prefetch(row + end - 1);
+}
 
-private:
-    void band(int top, int rows, BandScratch& scratch)
-    {
-        std::uint16_t* zeros = scratch.rest.data() + kRestRoom * kBlurBand;
-        // Each row's chain; rows of the band not at work on a whole chunk run
-        // a stand-in chain on zero sums into a sink.
-        const BlurChain idle(rows_.rowUnchecked(top));
-        BlurChain chains[kBlurBand] = {idle, idle, idle, idle};
-        for (int r = 1; r < rows; ++r) chains[r] = BlurChain(rows_.rowUnchecked(top + r));
-        const int lastChunk = chunks_ - 1;
-        for (int s = 0; s < chunks_ + 2 * (rows - 1); ++s) {
-            const std::uint16_t* rest[kBlurBand];
-            std::uint8_t* out[kBlurBand];
-            BlurChain lanes[kBlurBand] = {idle, idle, idle, idle};
-            int finishing = -1, whole = 0;
-            for (int r = 0; r < kBlurBand; ++r) {
-                const int chunk = s - 2 * r;
-                rest[r] = zeros;
-                out[r] = scratch.sink.data();
-                if (r >= rows || chunk < 0 || chunk > lastChunk) continue;
-                std::uint8_t* row = rows_.rowUnchecked(top + r);
-                const int from = 1 + chunk * kBlurChunk, to = std::min(from + kBlurChunk, width_ - 1);
-                std::uint16_t* sums = scratch.rest.data() + kRestRoom * std::size_t(r);
-                gatherRest(row, rows_.rowUnchecked(top + r - 1), rows_.rowUnchecked(top + r + 1), from, to, sums);
-                if (chunk == lastChunk) {
-                    finishing = r;
-                    continue;
-                }
-                rest[r] = sums;
-                out[r] = row + 3 * from;
-                lanes[r] = chains[r];
-                ++whole;
+// One band of `rows` interior rows from `top`, over `chunks` chunks. Rows
+// at work on a whole chunk form one run of pairs; the other row of a pair at
+// the run's ends steps on stale sums into the sink, and its half of the
+// vector is started afresh when the row starts.
+[[gnu::always_inline]] inline void blurBand(Bitmap& bitmap, int top, int rows, int chunks, BandScratch& scratch)
+{
+    const int width = bitmap.width(), lastChunk = chunks - 1;
+    ChainPair pairs[kBlurPairs];
+    for (int s = 0; s < chunks + 2 * (rows - 1); ++s) {
+        std::uint8_t* out[kBlurBand];
+        int firstPair = kBlurPairs, endPair = 0;
+        for (int r = 0; r < kBlurBand; ++r) {
+            const int chunk = s - 2 * r;
+            out[r] = scratch.sink.data();
+            if (r < rows) prefetchBelow(bitmap, top + r + 1, chunk + kPrefetchSteps, chunks);
+            if (r >= rows || chunk < 0 || chunk > lastChunk) continue;
+            std::uint8_t* row = bitmap.rowUnchecked(top + r);
+            if (chunk == 0) pairs[r / 2].start(r % 2, row);
+            const int from = 1 + chunk * kBlurChunk, to = std::min(from + kBlurChunk, width - 1);
+            std::uint16_t* sums = scratch.rest.data() + kRestRoom * std::size_t(r);
+            gatherRest(row, bitmap.rowUnchecked(top + r - 1), bitmap.rowUnchecked(top + r + 1), from, to, sums);
+            if (chunk == lastChunk) {
+                // Chains of one step touch only their own rows, so this one
+                // may go first, before its half is stepped on.
+                runChain(pairs[r / 2].half(r % 2), sums, row + 3 * from, to - from);
+                continue;
             }
-            if (whole > 0) runChains(lanes, rest, out);
-            for (int r = 0; r < kBlurBand; ++r)
-                if (out[r] != scratch.sink.data()) chains[r] = lanes[r];
-            if (finishing >= 0) {
-                const int from = 1 + lastChunk * kBlurChunk;
-                runChain(chains[finishing], scratch.rest.data() + kRestRoom * std::size_t(finishing),
-                         rows_.rowUnchecked(top + finishing) + 3 * from, width_ - 1 - from);
-            }
+            out[r] = row + 3 * from;
+            firstPair = std::min(firstPair, r / 2);
+            endPair = r / 2 + 1;
+        }
+        ChainPair* run = pairs + firstPair;
+        const std::uint16_t* rest = scratch.rest.data() + kRestRoom * std::size_t(2 * firstPair);
+        std::uint8_t* const* runOut = out + 2 * firstPair;
+        switch (endPair - firstPair) {
+        case 1: runPairs<1>(run, rest, runOut); break;
+        case 2: runPairs<2>(run, rest, runOut); break;
+        case 3: runPairs<3>(run, rest, runOut); break;
+        case 4: runPairs<4>(run, rest, runOut); break;
+        default: break;
         }
     }
+}
 
-    Bitmap& rows_;
-    int width_, height_, chunks_;
-};
+#if defined(__GNUC__) && defined(__x86_64__)
+// The same band where AVX's three-operand forms spare the chains their register copies.
+__attribute__((target("avx"))) void blurBandAvx(Bitmap& bitmap, int top, int rows, int chunks, BandScratch& scratch)
+{
+    blurBand(bitmap, top, rows, chunks, scratch);
+}
+#endif
 
-void blurRows(Bitmap& rows)
+// The interior rows band after band. Every pixel sees the values the
+// one-row-after-another scan gives it.
+void blurRows(Bitmap& rows, BlurSimd level)
 {
     BandScratch scratch;
-    BlurBands(rows).run(scratch);
+    const int chunks = (rows.width() - 2 + kBlurChunk - 1) / kBlurChunk;
+    for (int y = 1; y + 1 < rows.height(); y += kBlurBand) {
+        const int count = std::min(kBlurBand, rows.height() - 1 - y);
+#if defined(__GNUC__) && defined(__x86_64__)
+        if (level == BlurSimd::Avx) {
+            blurBandAvx(rows, y, count, chunks, scratch);
+            continue;
+        }
+#endif
+        blurBand(rows, y, count, chunks, scratch);
+    }
 }
 
 inline std::uint8_t sharpened(int v, int reference)
@@ -191,13 +269,25 @@ inline std::uint8_t sharpened(int v, int reference)
 
 } // namespace
 
-void blur(Bitmap& bitmap)
+BlurSimd bestBlurSimd()
+{
+#if defined(__GNUC__) && defined(__x86_64__)
+    static const BlurSimd level = __builtin_cpu_supports("avx") ? BlurSimd::Avx : BlurSimd::Plain;
+    return level;
+#else
+    return BlurSimd::Plain;
+#endif
+}
+
+void blur(Bitmap& bitmap) { blurUsing(bitmap, bestBlurSimd()); }
+
+void blurUsing(Bitmap& bitmap, BlurSimd level)
 {
     if (bitmap.empty()) return;
-    workOn24BitRows(bitmap, [](Bitmap& rows) {
+    workOn24BitRows(bitmap, [level](Bitmap& rows) {
         const int width = rows.width(), height = rows.height();
         if (height < 3 || width < 3) return;
-        blurRows(rows);
+        blurRows(rows, std::min(level, bestBlurSimd()));
     });
 }
 

@@ -207,6 +207,21 @@ TEST(ValueEffects, MatchPlainModelsAcrossChunksBandsAndThreads)
         shadowUpRight(picture);
         EXPECT_TRUE(sameBitmap(expected, picture));
     }
+    // Blur's rows go two to a vector in bands of eight, behind one another
+    // by whole chunks: bands and chunks of every fill, pairs with one row,
+    // with each instruction set the processor has.
+    for (const int width : {3, 4, 5, 64, 65, 66, 130, 1100})
+        for (int height = 3; height <= 37; height += height < 20 ? 1 : 17) {
+            Bitmap picture = noisy(width, height, unsigned(width * 64 + height));
+            const Bitmap expected = blurModel(Plain(picture)).bitmap();
+            for (const BlurSimd level : {BlurSimd::Plain, BlurSimd::Avx}) {
+                SCOPED_TRACE("blur " + std::to_string(width) + " x " + std::to_string(height) + " level "
+                             + std::to_string(int(level)));
+                Bitmap blurred = picture;
+                blurUsing(blurred, level);
+                ASSERT_TRUE(sameBitmap(expected, blurred));
+            }
+        }
     // Flaxen's lanes: every sum of three channels divides exactly, and groups
     // of sixteen rows and tiles of sixteen pixels end at every place.
     for (unsigned sum = 0; sum < 32768; ++sum) ASSERT_EQ(sum / 3, sum * flaxen_detail::kThird >> 16) << sum;
