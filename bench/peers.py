@@ -62,20 +62,20 @@ ROWS = [
 ]
 
 
-def kelvary_command(spec):
-    return [KELVARY] + spec if len(spec) == 3 else [KELVARY, spec[0], "photo.raw", "out.raw"]
+def kelvary_command(entry):
+    return [KELVARY] + entry if len(entry) == 3 else [KELVARY, entry[0], "photo.raw", "out.raw"]
 
 
-def magick_command(spec):
-    if spec[0] == "convert":
-        return spec
-    return ["convert", "photo.mpc"] + spec + ["null:"]
+def magick_command(entry):
+    if entry[0] == "convert":
+        return entry
+    return ["convert", "photo.mpc"] + entry + ["null:"]
 
 
-def vips_command(spec):
-    if spec[0] == "vips":
-        return spec
-    return ["vips", spec[0]] + [a.format(**{"in": "photo.v", "out": "out.v"}) for a in spec[1:]]
+def vips_command(entry):
+    if entry[0] == "vips":
+        return entry
+    return ["vips", entry[0]] + [a.format(**{"in": "photo.v", "out": "out.v"}) for a in entry[1:]]
 
 
 def median_ms(command, env):
@@ -109,16 +109,16 @@ def column(tool, one_core):
     copy = median_ms(pinned(copies[tool], one_core), env)[0]
     figures = []
     for _, kelvary, magick, vips in ROWS:
-        spec = {"kelvary": kelvary, "magick": magick, "vips": vips}[tool]
-        if spec is None:
+        command = {"kelvary": kelvary, "magick": magick, "vips": vips}[tool]
+        if command is None:
             figures.append(None)
-        elif spec == "identify":  # the count alone, less reading the picture
+        elif command == "identify":  # the count alone, less reading the picture
             count = median_ms(pinned(["identify", "-format", "%k", "photo.mpc"], one_core), env)
             read = median_ms(pinned(["identify", "-format", "%w", "photo.mpc"], one_core), env)
             figures.append(tuple(c - read[0] for c in count))
         else:
             build = {"kelvary": kelvary_command, "magick": magick_command, "vips": vips_command}[tool]
-            figures.append(tuple(t - copy for t in median_ms(pinned(build(spec), one_core), env)))
+            figures.append(tuple(t - copy for t in median_ms(pinned(build(command), one_core), env)))
     return copy, figures
 
 

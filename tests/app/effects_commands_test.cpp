@@ -6,6 +6,7 @@
 #include "graphics/random.h"
 #include "support/bitmap_compare.h"
 #include "support/fake_services.h"
+#include "support/paint_counter.h"
 #include "support/scripted_dialogs.h"
 #include "view/effects/point_chain.h"
 #include "view/effects/spatial_effects.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QImage>
 #include <QLabel>
 
@@ -263,20 +263,6 @@ TEST_F(EffectsCommands, AToneBarStepShowsWhatThePlainSequenceShows)
     }
 }
 
-// Paint events of one widget.
-class PaintCounter final : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 TEST_F(EffectsCommands, AFastDragHandlesEveryPositionAndPaintsOnce)
 {
     // Positions arriving faster than frames: each is handled in order (the
@@ -293,7 +279,7 @@ TEST_F(EffectsCommands, AFastDragHandlesEveryPositionAndPaintsOnce)
         f.document().working() = sample();
         f.Image1->setPicMonoNoise(25);
         QApplication::processEvents();
-        const PaintCounter counter(f.Image1);
+        const test::PaintCounter counter(f.Image1);
         programRandom().setSeed(5);
         for (int position = 1; position <= 12; ++position) {
             f.TrackBarLUMINOSITE->setPosition(position * 7 % 50);

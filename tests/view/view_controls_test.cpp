@@ -1,5 +1,6 @@
 #include "graphics/errors.h"
 #include "support/bitmap_compare.h"
+#include "support/paint_counter.h"
 #include "view/image_adapter.h"
 #include "view/image_colorizer.h"
 
@@ -13,19 +14,7 @@
 namespace kel {
 namespace {
 
-// Counts the paint events a widget receives.
-class PaintCounter final : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
+using test::PaintCounter;
 
 void settle() { QApplication::processEvents(); }
 
