@@ -1,6 +1,7 @@
 #include "view/stretch_render.h"
 
 #include "graphics/bitmap.h"
+#include "graphics/colour.h"
 #include "graphics/pixel_rows.h"
 
 #include <algorithm>
@@ -48,15 +49,20 @@ QImage renderStretched(const Graphic& graphic, const Rect& destination, const QR
     if (bitmap) {
         const bool keyed = bitmap->transparent();
         const Colour key = bitmap->transparentColour();
-        std::vector<Colour> row(std::size_t(bitmap->width()));
+        const bool direct = bitmap->pixelFormat() == pf24bit;
+        // A 24-bit row is read only where it is sampled: a view of a large
+        // picture takes a few hundred of its thousands of columns.
+        std::vector<Colour> row(direct ? 0 : std::size_t(bitmap->width()));
         int loaded = -1;
         for (int y = top; y < bottom; ++y) {
             const int sy = rows[std::size_t(y - top)];
-            if (sy != loaded) readRow(*bitmap, sy, row.data());
+            if (!direct && sy != loaded) readRow(*bitmap, sy, row.data());
             loaded = sy;
+            const std::uint8_t* bytes = bitmap->rowUnchecked(sy);
             auto* line = reinterpret_cast<QRgb*>(out.scanLine(y - clip.top()));
             for (int x = left; x < right; ++x) {
-                const Colour c = row[std::size_t(columns[std::size_t(x - left)])];
+                const auto sx = std::size_t(columns[std::size_t(x - left)]);
+                const Colour c = direct ? colourFromBgr(bytes + 3 * sx) : row[sx];
                 if (keyed && c == key) continue;
                 line[x - clip.left()] = qRgb(redOf(c), greenOf(c), blueOf(c));
             }
