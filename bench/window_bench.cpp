@@ -1,7 +1,7 @@
 // One step of the brightness track bar through the real main window, on the
 // 12-megapixel photo: the handler, the recompute of the shown picture and the
 // paint of the view. Read as a ratio to the memcpy baseline. The same step at
-// 3, 12 and 48 megapixels gives the cost's growth.
+// 3, 12 and 48 megapixels gives the cost's growth, the paint alone its fixed part.
 #include "app/program_form.h"
 #include "bench_support.h"
 #include "document_bench_support.h"
@@ -72,5 +72,21 @@ void BM_Window_BrightnessStepGrowth(benchmark::State& state)
     stepBrightness(state, [](kel::TProgramForm&) {}, int(state.range(0)));
 }
 BENCHMARK(BM_Window_BrightnessStepGrowth)->Arg(3)->Arg(12)->Arg(48)->Unit(benchmark::kMillisecond);
+
+// The view's paint alone at the same sizes: the part of a step that depends on
+// the view's size, not on the picture's.
+void BM_Window_RepaintGrowth(benchmark::State& state)
+{
+    QApplication& app = application();
+    kel::test::FakeServices fakes;
+    kel::TProgramForm form(fakes.services());
+    form.show();
+    const int megapixels = int(state.range(0));
+    form.openFile(kel::bench::photoJpegPath(kel::bench::widthForMegapixels(megapixels),
+                                            kel::bench::heightForMegapixels(megapixels)));
+    app.processEvents();
+    for (auto _ : state) form.Image1->repaint();
+}
+BENCHMARK(BM_Window_RepaintGrowth)->Arg(3)->Arg(12)->Arg(48)->Unit(benchmark::kMillisecond);
 
 } // namespace
