@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -60,10 +61,17 @@ public:
         return nullptr;
     }
 
+    // Keeps the store, giving back the oldest kept ones beyond two or beyond
+    // kKeptBytes in all; a store larger than that is given back at once, so that
+    // one passing huge picture does not stay resident.
     void keep(std::uint8_t* store, std::size_t bytes)
     {
+        if (bytes > kKeptBytes) {
+            munmap(store, bytes);
+            return;
+        }
         std::lock_guard lock(mutex_);
-        if (count_ == kept_.size()) {
+        while (count_ > 0 && (count_ == kept_.size() || keptBytes() + bytes > kKeptBytes)) {
             munmap(kept_[0].first, kept_[0].second);
             for (std::size_t j = 0; j + 1 < count_; ++j) kept_[j] = kept_[j + 1];
             --count_;
@@ -79,6 +87,15 @@ public:
     }
 
 private:
+    static constexpr std::size_t kKeptBytes = std::size_t(256) << 20; // two 48 MP pictures do not fit, two 12 MP ones do
+
+    std::size_t keptBytes() const
+    {
+        std::size_t total = 0;
+        for (std::size_t i = 0; i < count_; ++i) total += kept_[i].second;
+        return total;
+    }
+
     std::mutex mutex_;
     std::array<std::pair<std::uint8_t*, std::size_t>, 2> kept_{};
     std::size_t count_ = 0;
@@ -90,16 +107,23 @@ KeptStores& keptStores()
     return *stores;
 }
 
+
+std::atomic<std::size_t> mappedInUse{0};
+
 } // namespace
 
 void releaseKeptPixelStores() { keptStores().releaseAll(); }
 
+std::size_t mappedPixelStoreBytesInUse() { return mappedInUse.load(std::memory_order_relaxed); }
+
 void PixelStoreRelease::operator()(std::uint8_t* store) const noexcept
 {
-    if (mappedBytes > 0)
+    if (mappedBytes > 0) {
+        mappedInUse.fetch_sub(mappedBytes, std::memory_order_relaxed);
         keptStores().keep(store, mappedBytes);
-    else
+    } else {
         delete[] store;
+    }
 }
 
 PixelStore allocatePixelStore(std::size_t bytes)
@@ -112,7 +136,9 @@ PixelStore allocatePixelStore(std::size_t bytes)
             releaseKeptPixelStores(); // memory is short: give back what is kept, then try again
             store = mapAligned(mapped);
         }
-        return store ? PixelStore(store, PixelStoreRelease{mapped}) : PixelStore();
+        if (!store) return PixelStore();
+        mappedInUse.fetch_add(mapped, std::memory_order_relaxed);
+        return PixelStore(store, PixelStoreRelease{mapped});
     }
     return PixelStore(new (std::nothrow) std::uint8_t[bytes], PixelStoreRelease{});
 }

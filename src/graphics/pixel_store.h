@@ -3,9 +3,10 @@
 // aligned to 2 MB and marked for huge pages: a fresh 36 MB picture then costs
 // a few dozen page faults instead of nine thousand, which on a virtual machine
 // is the difference between a turn taking 5 ms and 130 ms. Small stores come
-// from the ordinary heap. The last two large stores given back are kept for
-// the next picture of the same size: a routine that replaces a picture with a
-// new one of its size then neither maps nor faults anything.
+// from the ordinary heap. The last two large stores given back (256 MB at
+// most) are kept for the next picture of the same size: a routine that
+// replaces a picture with a new one of its size then neither maps nor faults
+// anything.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,5 +25,9 @@ PixelStore allocatePixelStore(std::size_t bytes);
 
 // Unmaps the large stores kept for reuse.
 void releaseKeptPixelStores();
+
+// Bytes of the large stores that bitmaps hold now, the kept ones not counted:
+// with the heap in use, all the memory the pictures take.
+std::size_t mappedPixelStoreBytesInUse();
 
 } // namespace kel

@@ -2,6 +2,7 @@
 // never show through another, and row work split between cores must cover
 // every row once.
 #include "graphics/bitmap.h"
+#include "graphics/pixel_store.h"
 #include "graphics/split_rows.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,23 @@ TEST(PixelStoreTest, CopiesStayApartWhenStoresAreReused)
         EXPECT_EQ(next.rowUnchecked(y)[8999], 9);
         EXPECT_EQ(another.rowUnchecked(y)[4000], 11);
     }
+}
+
+TEST(PixelStoreTest, BytesInUseFollowTheStoresBitmapsHold)
+{
+    // 9 MB of rows: a mapping of 10 MB, or none where every store is on the heap.
+    constexpr std::size_t kMapping = std::size_t(10) << 20;
+    const std::size_t before = mappedPixelStoreBytesInUse();
+    {
+        Bitmap picture(3000, 1000);
+        const std::size_t one = mappedPixelStoreBytesInUse() - before;
+        ASSERT_TRUE(one == 0 || one == kMapping) << one;
+        Bitmap copy(picture);
+        EXPECT_EQ(mappedPixelStoreBytesInUse() - before, one) << "a shared store counts once";
+        copy.detach();
+        EXPECT_EQ(mappedPixelStoreBytesInUse() - before, 2 * one);
+    }
+    EXPECT_EQ(mappedPixelStoreBytesInUse(), before) << "stores given back are no longer in use";
 }
 
 TEST(SplitRowsTest, EveryRowOnceWhateverTheSplit)

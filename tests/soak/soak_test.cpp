@@ -4,6 +4,7 @@
 // set a run; a failure prints the seed and the steps that led to it.
 #include "app/program_form.h"
 #include "app/startup.h"
+#include "graphics/pixel_store.h"
 #include "soak/monkey.h"
 #include "soak/soak_checks.h"
 #include "windows/view_form.h"
@@ -77,7 +78,7 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
 
     QStringList history;
     QMap<QString, int> errorTally;
-    std::vector<std::int64_t> settled; // heap bytes in use after each settling
+    std::vector<std::int64_t> settled; // heap and picture bytes in use after each settling
     QString resident;                  // and the resident size then, in MiB
     QString failure;
     std::int64_t peakSeen = peakResidentBytes();
@@ -109,8 +110,10 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
         if (const QStringList touched = guard.changes(); failure.isEmpty() && !touched.isEmpty())
             failure = QStringLiteral("files touched outside the soak's folder: ") + touched.join(QStringLiteral(", "));
         if (settling && kMeasuresMemory) {
+            // The stores kept for reuse are a cache, not memory in use.
+            releaseKeptPixelStores();
             resident += QString::number(residentBytes() / kMiB) + u' ';
-            settled.push_back(heapInUseBytes());
+            settled.push_back(heapInUseBytes() + std::int64_t(mappedPixelStoreBytesInUse()));
             // The first third of the run warms up; afterwards the settled size stays within the bound.
             const std::size_t warm = std::max<std::size_t>(1, std::size_t(steps / settleEvery) / 3);
             if (settled.size() > warm) {
@@ -126,7 +129,7 @@ TEST(Soak, RandomWalkOverTheMainWindowKeepsTheProgramSound)
     QString memory;
     for (std::int64_t bytes : settled) memory += QString::number(bytes / kMiB) + u' ';
     if (!settled.empty())
-        std::printf("soak: settled heap in use MiB: %s\nsoak: settled resident MiB: %s\n", qPrintable(memory),
+        std::printf("soak: settled heap and pictures in use MiB: %s\nsoak: settled resident MiB: %s\n", qPrintable(memory),
                     qPrintable(resident));
     for (auto it = errorTally.cbegin(); it != errorTally.cend(); ++it)
         std::printf("soak: error box %5d x %s\n", it.value(), qPrintable(it.key()));
