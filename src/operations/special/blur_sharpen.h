@@ -9,7 +9,8 @@ namespace kel {
 // the border rows and columns stay. Keeps the bitmap's format.
 void blur(Bitmap& bitmap);
 
-// The instruction sets the blur may use, fewest first; every one gives the same bytes.
+// The instruction sets the blur may use, fewest first (Avx: AVX and AVX2); every one
+// gives the same bytes.
 enum class BlurSimd { Plain, Avx };
 // The best this processor offers.
 BlurSimd bestBlurSimd();
