@@ -214,12 +214,11 @@ struct BandScratch {
 // above; the processor's own prefetch does not keep up with eight rows' streams.
 constexpr int kPrefetchSteps = 3;
 
-// Asks for the bytes of row y that chunk `chunk` reads, within the row.
-inline void prefetchBelow(Bitmap& bitmap, int y, int chunk, int chunks)
+// Asks for the bytes of `row` that chunk `chunk` reads, within the row.
+inline void prefetchChunk(const std::uint8_t* row, int width, int chunk, int chunks)
 {
     if (chunk < 0 || chunk >= chunks) return;
-    const std::uint8_t* row = bitmap.rowUnchecked(y);
-    const int first = 3 * chunk * kBlurChunk, end = std::min(first + 3 * kBlurChunk + 6, 3 * bitmap.width());
+    const int first = 3 * chunk * kBlurChunk, end = std::min(first + 3 * kBlurChunk + 6, 3 * width);
     for (int at = first; at < end; at += 64) __builtin_prefetch(row + at);
     __builtin_prefetch(row + end - 1);
 }
@@ -232,6 +231,8 @@ template <auto gather>
 [[gnu::always_inline]] inline void blurBand(Bitmap& bitmap, int top, int rows, int chunks, BandScratch& scratch)
 {
     const int width = bitmap.width(), lastChunk = chunks - 1;
+    std::uint8_t* lines[kBlurBand + 2]; // from the row above the band to the row below it
+    for (int r = 0; r < rows + 2; ++r) lines[r] = bitmap.rowUnchecked(top - 1 + r);
     ChainPair pairs[kBlurPairs];
     for (int s = 0; s < chunks + 2 * (rows - 1); ++s) {
         std::uint8_t* out[kBlurBand];
@@ -239,13 +240,13 @@ template <auto gather>
         for (int r = 0; r < kBlurBand; ++r) {
             const int chunk = s - 2 * r;
             out[r] = scratch.sink.data();
-            if (r < rows) prefetchBelow(bitmap, top + r + 1, chunk + kPrefetchSteps, chunks);
+            if (r < rows) prefetchChunk(lines[r + 2], width, chunk + kPrefetchSteps, chunks);
             if (r >= rows || chunk < 0 || chunk > lastChunk) continue;
-            std::uint8_t* row = bitmap.rowUnchecked(top + r);
+            std::uint8_t* row = lines[r + 1];
             if (chunk == 0) pairs[r / 2].start(r % 2, row);
             const int from = 1 + chunk * kBlurChunk, to = std::min(from + kBlurChunk, width - 1);
             std::uint16_t* sums = scratch.rest.data() + kRestRoom * std::size_t(r);
-            gather(row, bitmap.rowUnchecked(top + r - 1), bitmap.rowUnchecked(top + r + 1), from, to, sums);
+            gather(row, lines[r], lines[r + 2], from, to, sums);
             if (chunk == lastChunk) {
                 // Chains of one step touch only their own rows, so this one
                 // may go first, before its half is stepped on.
