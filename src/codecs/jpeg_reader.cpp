@@ -5,8 +5,9 @@
 // libjpeg reports errors through error_exit, which must not return: it
 // longjmps back into the two small functions below that hold the setjmp.
 // Those functions keep no C++ object with a destructor, and no frame between
-// them and libjpeg's has one either; the C++ side (the bitmap, the messages)
-// lives in readJpeg, outside the jumps.
+// them and libjpeg's has one either; the C++ side (the bitmap, the messages,
+// the rows shown to a decode watch) lives in readJpeg, outside the jumps.
+#include "codecs/decode_watch.h"
 #include "codecs/jpeg_common.h"
 #include "codecs/library_codecs.h"
 
@@ -69,7 +70,7 @@ bool readHeader(Decoder& d, const unsigned char* data, unsigned long size)
 
 // Decodes every row into rows[y] (BGR), or into `cmykRow` then converted
 // for CMYK pictures; false after a libjpeg error.
-bool decodeRows(Decoder& d, unsigned char* firstRow, long stride, unsigned char* cmykRow)
+bool decodeRows(Decoder& d, unsigned char* firstRow, long stride, unsigned char* cmykRow, WatchedRows& watched)
 {
     if (setjmp(d.error.jump)) return false;
     jpeg_start_decompress(&d.info);
@@ -78,7 +79,10 @@ bool decodeRows(Decoder& d, unsigned char* firstRow, long stride, unsigned char*
         unsigned char* out = firstRow + stride * long(d.info.output_scanline);
         JSAMPROW row = d.cmyk ? cmykRow : out;
         if (jpeg_read_scanlines(&d.info, &row, 1) != 1) continue;
-        if (!d.cmyk) continue;
+        if (!d.cmyk) {
+            watched.finished(int(d.info.output_scanline));
+            continue;
+        }
         for (JDIMENSION x = 0; x < width; ++x) {
             const unsigned char* p = cmykRow + 4 * x;
             int c = p[0], m = p[1], y = p[2], k = p[3];
@@ -90,6 +94,7 @@ bool decodeRows(Decoder& d, unsigned char* firstRow, long stride, unsigned char*
             out[3 * x + 1] = static_cast<unsigned char>((m * k + 127) / 255);
             out[3 * x + 2] = static_cast<unsigned char>((c * k + 127) / 255);
         }
+        watched.finished(int(d.info.output_scanline));
     }
     jpeg_finish_decompress(&d.info);
     return true;
@@ -120,7 +125,9 @@ std::unique_ptr<Graphic> readJpeg(const QByteArray& bytes, const QString&)
         rejectGraphic("JPEG", QStringLiteral("espace de couleurs non pris en charge"));
     Bitmap bitmap = newDecodedBitmap("JPEG", d.info.output_width, d.info.output_height, pf24bit);
     std::vector<unsigned char> cmykRow(d.cmyk ? std::size_t(d.info.output_width) * 4 : 0);
-    if (!decodeRows(d, bitmap.rowUnchecked(0), bitmap.bytesPerLine(), cmykRow.data()))
+    unsigned char* firstRow = bitmap.rowUnchecked(0);
+    WatchedRows watched(firstRow, bitmap.bytesPerLine(), bitmap.width(), bitmap.height());
+    if (!decodeRows(d, firstRow, bitmap.bytesPerLine(), cmykRow.data(), watched))
         rejectGraphic("JPEG", d.error.problem());
     return std::make_unique<Bitmap>(std::move(bitmap));
 }

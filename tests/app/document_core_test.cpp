@@ -1,11 +1,15 @@
 // The document pieces that need no window: colour count, status line texts,
 // zoom steps, the open dialog's request and the drawing of an opened picture.
 #include "app/document/colour_count.h"
+#include "app/document/colour_count_aside.h"
 #include "app/document/open_dialog.h"
 #include "app/document/opened_picture.h"
 #include "app/document/picture_preview.h"
 #include "app/document/status_line.h"
+#include "codecs/decode_watch.h"
+#include "codecs/library_codecs.h"
 #include "codecs/over_white.h"
+#include "codecs/writers.h"
 #include "graphics/pixel_rows.h"
 #include "graphics/picture.h"
 #include "support/bitmap_compare.h"
@@ -58,6 +62,63 @@ TEST(CountColors, ALargePictureCountsEachColourOnce)
             }
         EXPECT_EQ(CountColors(picture), int(distinct.size())) << height;
     }
+}
+
+// A picture of many colours, some repeated, and its count by an ordered set.
+Bitmap manyColours(int width, int height, int& distinct)
+{
+    Bitmap picture(width, height);
+    std::set<Colour> seen;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Colour c = rgb((x * 7 + y) & 0xFF, (y * 3) & 0xFF, (x * y) % 97);
+            writePixel(picture, x, y, c);
+            seen.insert(c);
+        }
+    distinct = int(seen.size());
+    return picture;
+}
+
+// Rows shown to a watch as a reader shows them: every one of `rows` finished
+// in turn, then the decode over; a decode that stops early leaves the rows
+// overwritten, as released memory would be.
+TEST(ColourCountAside, CountsTheFollowedRowsOrCountsAfresh)
+{
+    const struct Case {
+        int rowsFinished;
+        bool recountExpected;
+    } cases[] = {{130, false}, {16, true}, {0, true}, {129, true}};
+    for (const Case& c : cases) {
+        int distinct = 0;
+        Bitmap picture = manyColours(300, 130, distinct);
+        ColourCountAside colours;
+        {
+            const codecs::WatchingDecodes watch(colours);
+            codecs::WatchedRows rows(picture.rowUnchecked(0), picture.bytesPerLine(), 300, 130);
+            for (int y = 1; y <= c.rowsFinished; ++y) rows.finished(y);
+        }
+        if (c.recountExpected) fillRows(picture, 0, 130, clBlack);
+        EXPECT_EQ(colours.countOf(picture), c.recountExpected ? 1 : distinct) << c.rowsFinished;
+        // Rows of their own are counted for themselves.
+        Bitmap other(picture);
+        writePixel(other, 0, 0, clWhite);
+        EXPECT_EQ(colours.countOf(other), CountColors(other));
+    }
+}
+
+TEST(ColourCountAside, FollowsTheJpegReaderRowByRow)
+{
+    int distinct = 0;
+    const QByteArray file = codecs::encodeJpeg(manyColours(181, 67, distinct), 90);
+    ColourCountAside colours;
+    std::unique_ptr<Graphic> decoded;
+    {
+        const codecs::WatchingDecodes watch(colours);
+        decoded = codecs::detail::readJpeg(file, QStringLiteral("a.jpg"));
+    }
+    const auto& bitmap = dynamic_cast<const Bitmap&>(*decoded);
+    EXPECT_EQ(colours.countOf(bitmap), CountColors(bitmap));
+    EXPECT_GT(CountColors(bitmap), 1000);
 }
 
 TEST(CountColors, BlackAndWhiteCountTwo)

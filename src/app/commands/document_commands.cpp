@@ -1,7 +1,9 @@
 #include "app/commands/document_commands.h"
 
+#include "app/document/colour_count_aside.h"
 #include "app/document/opened_picture.h"
 #include "codecs/codec.h"
+#include "codecs/decode_watch.h"
 #include "graphics/errors.h"
 #include "graphics/system_error_text.h"
 #include "view/image_colorizer.h"
@@ -34,7 +36,10 @@ bool replaceWithFile(CommandContext& context, const QString& fileName)
     document.original().clear();
     document.view().ResetEffects();
     Bitmap opened;
+    // The colours are counted beside the decoding, on another thread.
+    ColourCountAside colours;
     try {
+        const codecs::WatchingDecodes watch(colours);
         opened = loadOpenedPicture(fileName);
     } catch (const InvalidGraphic&) {
         document.thumbnail().clear();
@@ -46,7 +51,11 @@ bool replaceWithFile(CommandContext& context, const QString& fileName)
     document.view().setZoomX(zoom::kNormal);
     document.setFileName(fileName);
     context.controls.showPicturePage();
-    document.refreshStatusLine();
+    const Bitmap* shown = document.shown().bitmapIfAny();
+    if (shown)
+        document.refreshStatusLine(colours.countOf(*shown));
+    else
+        document.refreshStatusLine();
     return true;
 }
 

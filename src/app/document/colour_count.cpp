@@ -3,44 +3,65 @@
 #include "graphics/pixel_rows.h"
 
 #include <bit>
-#include <cstdint>
 #include <cstring>
-#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace kel {
 
 namespace {
 
-// One bit for each of the 2^24 colours, 2 MB, kept by each thread that counts:
-// a fresh block would cost its page faults at every count. One flat set beats
-// a set per (red, green) pair: a pixel then costs one read-modify-write of a
-// word and no lookup.
-class ColourBits {
+constexpr std::size_t kWords = (std::size_t(1) << 24) / 64;
+
+// Sets given back, for the next tally; two at most (a count beside a decode
+// and one on the main thread).
+class KeptSets {
 public:
-    ColourBits()
+    std::unique_ptr<std::uint64_t[]> take()
     {
-        if (!bits_) bits_.reset(new std::uint64_t[kWords]);
-        std::memset(bits_.get(), 0, kWords * sizeof(std::uint64_t));
+        {
+            std::lock_guard lock(mutex_);
+            if (!kept_.empty()) {
+                std::unique_ptr<std::uint64_t[]> bits = std::move(kept_.back());
+                kept_.pop_back();
+                return bits;
+            }
+        }
+        return std::unique_ptr<std::uint64_t[]>(new std::uint64_t[kWords]);
     }
 
-    void add(std::uint32_t rgb) { bits_[rgb >> 6] |= std::uint64_t(1) << (rgb & 63); }
-
-    int count() const
+    void giveBack(std::unique_ptr<std::uint64_t[]> bits)
     {
-        int total = 0;
-        for (std::size_t i = 0; i < kWords; ++i) total += std::popcount(bits_[i]);
-        return total;
+        std::lock_guard lock(mutex_);
+        if (kept_.size() < 2) kept_.push_back(std::move(bits));
     }
 
 private:
-    static constexpr std::size_t kWords = (std::size_t(1) << 24) / 64;
-    static thread_local std::unique_ptr<std::uint64_t[]> bits_;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<std::uint64_t[]>> kept_;
 };
 
-thread_local std::unique_ptr<std::uint64_t[]> ColourBits::bits_;
+KeptSets& keptSets()
+{
+    static KeptSets* sets = new KeptSets; // never destroyed: a tally may outlive statics
+    return *sets;
+}
 
 } // namespace
+
+ColourTally::ColourTally() : bits_(keptSets().take())
+{
+    std::memset(bits_.get(), 0, kWords * sizeof(std::uint64_t));
+}
+
+ColourTally::~ColourTally() { keptSets().giveBack(std::move(bits_)); }
+
+int ColourTally::count() const
+{
+    int total = 0;
+    for (std::size_t i = 0; i < kWords; ++i) total += std::popcount(bits_[i]);
+    return total;
+}
 
 int CountColors(const Bitmap& bitmap)
 {
@@ -48,13 +69,9 @@ int CountColors(const Bitmap& bitmap)
     const int height = bitmap.height();
     if (width <= 0 || height <= 0) return 0;
 
-    ColourBits colours;
+    ColourTally colours;
     if (bitmap.pixelFormat() == pf24bit) {
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* p = bitmap.rowUnchecked(y);
-            for (int x = 0; x < width; ++x, p += 3)
-                colours.add(std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0]);
-        }
+        for (int y = 0; y < height; ++y) colours.addBgrRow(bitmap.rowUnchecked(y), width);
     } else {
         // Other formats are read through their own row layout, one row at a time.
         std::vector<Colour> row(std::size_t(width), 0);

@@ -48,6 +48,8 @@ bool ImageDocument::hasPicture() { return shown().hasGraphic(); }
 
 void ImageDocument::refreshStatusLine() { showStatus_(fullStatusLine(fileName_, shown())); }
 
+void ImageDocument::refreshStatusLine(int colours) { showStatus_(fullStatusLine(fileName_, shown(), colours)); }
+
 void ImageDocument::showShortStatusLine() { showStatus_(shortStatusLine(shown().width(), shown().height())); }
 
 void ImageDocument::clearStatusLine() { showStatus_(QString()); }

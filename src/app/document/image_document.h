@@ -39,6 +39,8 @@ public:
 
     // "<file> | <w> x <h> pixels | <n> couleurs" for the shown picture.
     void refreshStatusLine();
+    // The same when its colours were counted already.
+    void refreshStatusLine(int colours);
     // "<w> x <h> pixels" for the shown picture.
     void showShortStatusLine();
     void clearStatusLine();

@@ -11,8 +11,13 @@ QString shortStatusLine(int width, int height)
 
 QString fullStatusLine(const QString& fileName, const Picture& shown)
 {
+    return fullStatusLine(fileName, shown, countShownColours(shown));
+}
+
+QString fullStatusLine(const QString& fileName, const Picture& shown, int colours)
+{
     return fileName + QStringLiteral(" | ") + shortStatusLine(shown.width(), shown.height()) + QStringLiteral(" | ")
-           + QString::number(countShownColours(shown)) + QStringLiteral(" couleurs");
+           + QString::number(colours) + QStringLiteral(" couleurs");
 }
 
 int countShownColours(const Picture& shown)

@@ -8,6 +8,8 @@ namespace kel {
 
 // "<file> | <width> x <height> pixels | <count> couleurs".
 QString fullStatusLine(const QString& fileName, const Picture& shown);
+// The same with the colours already counted.
+QString fullStatusLine(const QString& fileName, const Picture& shown, int colours);
 // "<width> x <height> pixels".
 QString shortStatusLine(int width, int height);
 
