@@ -121,6 +121,45 @@ TEST(ColourCountAside, FollowsTheJpegReaderRowByRow)
     EXPECT_GT(CountColors(bitmap), 1000);
 }
 
+// What the JPEG reader tells a watch, as an independent record.
+struct RowsSeen final : codecs::DecodeWatch {
+    int width = -1, height = -1, overs = 0;
+    bool complete = false;
+    std::vector<int> finished;
+    void rowsAhead(const std::uint8_t*, std::ptrdiff_t, int w, int h) override { width = w, height = h; }
+    void rowsFinished(int count) override { finished.push_back(count); }
+    void decodeOver(bool done) override { ++overs, complete = done; }
+};
+
+TEST(DecodeWatch, TheJpegReaderReportsItsRowsInOrderAndItsEnd)
+{
+    for (int height : {1, 15, 16, 17, 67}) {
+        int distinct = 0;
+        const QByteArray file = codecs::encodeJpeg(manyColours(23, height, distinct), 90);
+        RowsSeen seen;
+        {
+            const codecs::WatchingDecodes watch(seen);
+            codecs::detail::readJpeg(file, QStringLiteral("a.jpg"));
+            // One decode per watch: a second one goes unreported.
+            codecs::detail::readJpeg(file, QStringLiteral("b.jpg"));
+        }
+        std::vector<int> expected;
+        for (int rows = 16; rows < height; rows += 16) expected.push_back(rows);
+        expected.push_back(height);
+        EXPECT_EQ(seen.width, 23) << height;
+        EXPECT_EQ(seen.height, height);
+        EXPECT_EQ(seen.finished, expected) << height;
+        EXPECT_EQ(seen.overs, 1) << height;
+        EXPECT_TRUE(seen.complete) << height;
+    }
+    // A file refused before its rows exist shows the watch nothing.
+    RowsSeen seen;
+    const codecs::WatchingDecodes watch(seen);
+    EXPECT_ANY_THROW(codecs::detail::readJpeg(QByteArray("\xFF\xD8\xFF\xE0 damaged"), QStringLiteral("c.jpg")));
+    EXPECT_EQ(seen.height, -1);
+    EXPECT_EQ(seen.overs, 0);
+}
+
 TEST(CountColors, BlackAndWhiteCountTwo)
 {
     EXPECT_EQ(CountColors(bitmapFrom(3, 2, {clBlack, clWhite, clBlack, clWhite, clWhite, clBlack})), 2);
