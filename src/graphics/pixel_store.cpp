@@ -107,7 +107,6 @@ KeptStores& keptStores()
     return *stores;
 }
 
-
 std::atomic<std::size_t> mappedInUse{0};
 
 } // namespace
